@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Takes the README's screenshot of the real main window under Xvfb with a window manager, so
+# the frame and caption show. Needs: xvfb openbox x11-apps imagemagick xdotool.
+# Usage: docs/make_screenshot.sh [path to glyphery] [output png]
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+program=${1:-$here/../build/glyphery}
+output=${2:-$here/screenshot.png}
+display=:97
+
+Xvfb $display -screen 0 1024x600x24 >/dev/null 2>&1 &
+xvfb=$!
+config=$(mktemp -d)
+trap 'kill $app $wm $xvfb 2>/dev/null || true; rm -rf "$config"' EXIT
+export DISPLAY=$display
+sleep 1
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep 1
+# A fresh settings store, so the window opens at its default place.
+XDG_CONFIG_HOME=$config "$program" &
+app=$!
+window=$(xdotool search --sync --name '^Glyphery$' | head -n 1)
+sleep 1
+xwd -silent -id "$(xdotool getwindowfocus)" -frame | /usr/bin/convert xwd:- "$output" 2>/dev/null \
+    || xwd -silent -id "$window" | /usr/bin/convert xwd:- "$output"
+echo "wrote $output"

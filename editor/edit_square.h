@@ -1,0 +1,36 @@
+#pragma once
+
+#include "editor/editor_state.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace Glyphery {
+
+// The edit square "P": the working copy magnified 32 times. It keeps the image of its last
+// draw(); while a button is held it receives moves and the release also outside itself.
+class EditSquare : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit EditSquare(QWidget *parent = nullptr);
+
+    void draw(const Glyph &glyph, int ink, int paper);
+    const QImage &image() const { return m_image; }
+
+signals:
+    void pressed(Glyphery::PaintButton button, QPointF position);
+    void moved(QPointF position);
+    void released();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QImage m_image;
+};
+
+} // namespace Glyphery

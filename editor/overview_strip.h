@@ -1,0 +1,33 @@
+#pragma once
+
+#include "font/font_store.h"
+
+#include <QFrame>
+#include <QImage>
+
+namespace Glyphery {
+
+// The overview strip "PP": all 96 characters of one set at three times their size. It keeps
+// the image of its last draw() and repaints nothing else in answer to the window system.
+class OverviewStrip : public QFrame
+{
+    Q_OBJECT
+public:
+    explicit OverviewStrip(QWidget *parent = nullptr);
+
+    void draw(const FontStore &font, int ink, int paper);
+    const QImage &image() const { return m_image; }
+
+signals:
+    // A press of any button, in pixels of the drawing area.
+    void pressed(QPointF position);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QImage m_image;
+};
+
+} // namespace Glyphery

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "editor/editor_state.h"
+#include "font/font_view.h"
+#include "shell/platform_services.h"
+
+namespace Glyphery {
+
+// New, Open, Save, Save As and gph import. A command that fails or is cancelled leaves the
+// store, the selection, fileName and modified as it found them.
+class FileCommands
+{
+public:
+    FileCommands(EditorState &state, FontView &view, PlatformServices &services);
+
+    // Asks whether to save unsaved changes; false means the calling command must stop: the
+    // user cancelled, or chose to save and the font was not written.
+    bool AskSaveChanges(const QString &title);
+
+    void mnuFileNew();
+    void mnuFileOpen();
+    bool mnuFileSave();
+    bool mnuFileSaveAs();
+    void gphload();
+
+private:
+    bool WriteFontFile(const QString &path);
+    void showError(const QString &text);
+    // After a whole font has been put into the store: the edit square shows the selected
+    // character of the new font, so the next store cannot carry a glyph of the old one into it.
+    void showNewFont();
+
+    EditorState &m_state;
+    FontView &m_view;
+    PlatformServices &m_services;
+};
+
+FileFilter specChrFilter();
+FileFilter gphFilter();
+
+} // namespace Glyphery

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace Glyphery {
+
+// Whole-file reads and writes for the file commands. A failure comes back as a message for the
+// user, in Russian, naming the file and the reason; an empty error means success.
+
+// A path as the messages show it: «/home/user/font.SpecCHR».
+QString quotedPath(const QString &path);
+
+struct FileRead
+{
+    QByteArray bytes;
+    QString error;
+};
+
+// Reads the whole file, refusing one longer than maxBytes with tooLargeReason.
+FileRead readWholeFile(const QString &path, qsizetype maxBytes, const QString &tooLargeReason);
+
+// Reads the first maxBytes of the file; the rest is not read.
+FileRead readFileStart(const QString &path, qsizetype maxBytes);
+
+// Replaces the file atomically: the old content stays intact unless the new bytes were
+// written completely.
+QString writeWholeFile(const QString &path, const QByteArray &bytes);
+
+} // namespace Glyphery

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "font/font_store.h"
+
+#include <QByteArrayView>
+
+namespace Glyphery {
+
+// gph, the older font format: one byte with the index of the last set, then one byte per
+// pixel in store order (set, character, column, row), the row varying fastest.
+
+inline constexpr int GphSetBytes = CharsPerSet * GlyphSize * GlyphSize;
+
+enum class GphProblem { None, Empty, TooManySets };
+
+GphProblem checkGph(QByteArrayView bytes);
+
+// Reads a file that checkGph accepted. Every non-zero pixel byte becomes ink (1), so what the
+// strip shows is what a save writes; pixels missing from a short file become paper. Sets
+// above the imported ones keep their pixels.
+void decodeGph(QByteArrayView bytes, FontStore &font);
+
+} // namespace Glyphery

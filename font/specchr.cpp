@@ -1,0 +1,54 @@
+#include "font/specchr.h"
+
+#include <algorithm>
+
+namespace Glyphery {
+
+namespace {
+
+std::uint8_t rowByte(const Glyph &glyph, int row)
+{
+    unsigned byte = 0;
+    for (int column = 0; column < GlyphSize; ++column) {
+        if (glyph[column][row] == 1)
+            byte |= 0x80u >> column;
+    }
+    return static_cast<std::uint8_t>(byte);
+}
+
+void setRow(Glyph &glyph, int row, std::uint8_t byte)
+{
+    for (int column = 0; column < GlyphSize; ++column)
+        glyph[column][row] = (byte & (0x80u >> column)) ? 1 : 0;
+}
+
+} // namespace
+
+QByteArray encodeSpecChr(const FontStore &font)
+{
+    QByteArray bytes(font.setCount() * SetBytes, Qt::Uninitialized);
+    auto *out = reinterpret_cast<std::uint8_t *>(bytes.data());
+    for (int set = 0; set <= font.lastSet; ++set) {
+        for (const Glyph &glyph : font.FontPixels[set]) {
+            for (int row = 0; row < GlyphSize; ++row)
+                *out++ = rowByte(glyph, row);
+        }
+    }
+    return bytes;
+}
+
+void decodeSpecChr(QByteArrayView bytes, FontStore &font)
+{
+    const auto size = static_cast<int>(bytes.size());
+    for (int offset = 0; offset < size; ++offset) {
+        const int set = offset / SetBytes;
+        const int character = offset % SetBytes / GlyphSize;
+        setRow(font.FontPixels[set][character], offset % GlyphSize,
+               static_cast<std::uint8_t>(bytes[offset]));
+    }
+    const int wholeSets = size / SetBytes;
+    const bool partialSet = size % SetBytes >= GlyphSize;
+    font.lastSet = std::max(0, wholeSets + (partialSet ? 1 : 0) - 1);
+}
+
+} // namespace Glyphery

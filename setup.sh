@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Glyphery, builds it, and then either starts the editor
+# ("run") or runs the whole test suite ("test"). Safe to run again: it installs only what is
+# missing and rebuilds only what changed.
+set -euo pipefail
+
+mode=${1:-run}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+build=${GLYPHERY_BUILD_DIR:-$here/build}
+
+packages=(
+    build-essential cmake qt6-base-dev qt6-translations-l10n
+    fonts-liberation2 fonts-dejavu-core
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_missing() {
+    local missing=()
+    for package in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' \
+            || missing+=("$package")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+            "${missing[@]}"
+    fi
+}
+
+build_in() {
+    local dir=$1
+    shift
+    cmake -S "$here" -B "$dir" "$@"
+    cmake --build "$dir" --parallel "$(nproc)"
+}
+
+install_missing
+case "$mode" in
+run)
+    build_in "$build"
+    exec "$build/glyphery"
+    ;;
+test)
+    build_in "$build" -DGLYPHERY_WERROR=ON
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure
+    ;;
+*)
+    echo "usage: $0 [run|test]" >&2
+    exit 2
+    ;;
+esac

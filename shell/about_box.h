@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDialog>
+
+namespace Glyphery {
+
+// The modal box with the program's name, version and authors. It opens centred over its owner.
+class AboutBox : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit AboutBox(QWidget *parent);
+};
+
+} // namespace Glyphery

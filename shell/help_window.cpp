@@ -1,0 +1,66 @@
+#include "shell/help_window.h"
+
+#include "shell/ui_font.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTextBrowser>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Glyphery {
+
+namespace {
+
+QString helpDocument()
+{
+    QFile file(u":/help.html"_s);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+} // namespace
+
+HelpWindow::HelpWindow()
+    : QWidget(nullptr,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowCloseButtonHint)
+{
+    setObjectName(u"Form1"_s);
+    setWindowTitle(u"Glyphery - справка"_s);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(uiFont());
+    setFixedSize(800, 600);
+
+    m_text = new QTextBrowser(this);
+    m_text->setObjectName(u"RichTextBox1"_s);
+    m_text->setGeometry(0, 0, 801, 601);
+    m_text->setReadOnly(true);
+    m_text->setOpenLinks(false);
+    m_text->setHtml(helpDocument());
+
+    // Centred already here so that a plain show() opens it in the right place too.
+    centre();
+}
+
+void HelpWindow::showCentred()
+{
+    centre();
+    show();
+}
+
+void HelpWindow::centre()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // Before the first showing the frame is not known yet; the client size is close enough.
+    const QSize outer = isVisible() ? frameGeometry().size() : size();
+    const QRect area = screen->availableGeometry();
+    move(area.x() + (area.width() - outer.width()) / 2,
+         area.y() + (area.height() - outer.height()) / 2);
+}
+
+} // namespace Glyphery

@@ -1,0 +1,256 @@
+#include "shell/main_window.h"
+
+#include "editor/edit_square.h"
+#include "editor/label_texts.h"
+#include "editor/overview_strip.h"
+#include "editor/palette.h"
+#include "operations/toolbar_routing.h"
+#include "shell/about_box.h"
+#include "shell/calculator_window.h"
+#include "shell/help_window.h"
+#include "shell/ui_font.h"
+#include "shell/window_place.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+static void initGlypheryResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace Glyphery {
+
+namespace {
+
+constexpr QSize ClientSize(789, 383);
+
+QLabel *whiteLabel(QWidget *parent, const char *name, const QRect &rect)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1StringView(name));
+    label->setGeometry(rect);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(Palette[15]));
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(Palette[0]));
+    label->setPalette(palette);
+    return label;
+}
+
+QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, const QRect &rect)
+{
+    auto *box = new QGroupBox(caption, parent);
+    box->setObjectName(QLatin1StringView(name));
+    box->setGeometry(rect);
+    return box;
+}
+
+} // namespace
+
+MainWindow::MainWindow(PlatformServices &services, QWidget *parent)
+    : QMainWindow(parent)
+    , m_services(services)
+    , m_state(std::make_unique<EditorState>())
+    , m_file(*m_state, *this, services)
+    , m_sets(m_state->font, *this, services)
+    , m_navigation(*m_state, *this)
+    , m_painting(*m_state, *this)
+    , m_glyph(*m_state, *this)
+{
+    initGlypheryResources();
+    setObjectName(u"frmMain"_s);
+    setWindowTitle(applicationTitle());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    QIcon icon;
+    for (int size : {16, 32, 48})
+        icon.addFile(u":/icons/glyphery-%1.png"_s.arg(size), QSize(size, size));
+    setWindowIcon(icon);
+    setFont(uiFont());
+
+    auto *client = new QWidget(this);
+    client->setObjectName(u"client"_s);
+    client->setFixedSize(ClientSize);
+    setCentralWidget(client);
+    createMenus();
+    createToolBar(client);
+    m_strip = new OverviewStrip(client);
+    m_strip->move(8, 32);
+    m_square = new EditSquare(client);
+    m_square->move(264, 120);
+    createFrames(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(m_strip, &OverviewStrip::pressed, this,
+            [this](QPointF at) { m_navigation.selectAt(at.x(), at.y()); });
+    connect(m_square, &EditSquare::pressed, this,
+            [this](PaintButton button, QPointF at) { m_painting.press(button, at.x(), at.y()); });
+    connect(m_square, &EditSquare::moved, this,
+            [this](QPointF at) { m_painting.move(at.x(), at.y()); });
+    connect(m_square, &EditSquare::released, this, [this] { m_painting.release(); });
+
+    move(storedWindowPosition(services));
+    m_state->font.modified = false;
+    m_state->paperColor = 15;
+    m_state->inkColor = 0;
+    m_file.mnuFileNew();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createFrames(QWidget *parent)
+{
+    QGroupBox *character = frame(parent, "Frame2", u"Символ"_s, {8, 144, 241, 73});
+    m_code = whiteLabel(character, "Label2_0", {8, 32, 57, 17});
+    m_character = whiteLabel(character, "Label2_1", {72, 24, 73, 33});
+    m_character->setFont(uiFont(18, true));
+
+    QGroupBox *sets = frame(parent, "Frame1", u"Набор"_s, {8, 232, 241, 113});
+    m_setPosition = whiteLabel(sets, "Label1_0", {16, 24, 105, 17});
+    m_fontSize = whiteLabel(sets, "Label1_1", {16, 48, 105, 17});
+
+    QGroupBox *loadStore
+        = frame(parent, "Frame3", u"Загрузка/сохранение символа"_s, {536, 176, 241, 129});
+    m_autoLoad = new QCheckBox(u"Загружать автоматически"_s, loadStore);
+    m_autoStore = new QCheckBox(u"Сохранять автоматически"_s, loadStore);
+
+    struct Button
+    {
+        QWidget *frame;
+        const char *name;
+        const char16_t *caption;
+        QRect rect;
+        const char *command;
+    };
+    const Button buttons[] = {
+        {character, "Command5", u"<", {152, 24, 32, 31}, "prevchr"},
+        {character, "Command6", u">", {192, 24, 32, 32}, "nextchr"},
+        {sets, "Command9", u"<", {144, 24, 32, 32}, "prewfont"},
+        {sets, "Command8", u">", {184, 24, 32, 32}, "nextfont"},
+        {sets, "Command2", u"Добавить", {16, 72, 95, 23}, "addfont"},
+        {sets, "Command3", u"Удалить", {128, 72, 95, 23}, "delfont"},
+        {loadStore, "Command1", u"Стереть", {8, 24, 113, 25}, "mnueditclear"},
+        {loadStore, "Command7", u"Загрузить", {8, 56, 113, 25}, "sload"},
+        {loadStore, "Command4", u"Сохранить", {8, 88, 113, 25}, "ssave"},
+    };
+    for (const Button &spec : buttons) {
+        auto *button = new QPushButton(QString::fromUtf16(spec.caption), spec.frame);
+        button->setObjectName(QLatin1StringView(spec.name));
+        button->setGeometry(spec.rect);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, command(QLatin1StringView(spec.command)),
+                &QAction::trigger);
+    }
+
+    const std::pair<QCheckBox *, const char *> options[]
+        = {{m_autoLoad, "sloada"}, {m_autoStore, "ssavea"}};
+    for (auto [box, name] : options) {
+        box->setGeometry(box == m_autoLoad ? QRect(128, 56, 105, 25) : QRect(128, 88, 105, 25));
+        connect(box, &QCheckBox::clicked, command(QLatin1StringView(name)), &QAction::trigger);
+    }
+    m_autoLoad->setObjectName(u"Check1"_s);
+    m_autoStore->setObjectName(u"Check2"_s);
+    syncOptions();
+}
+
+void MainWindow::RedrawFont()
+{
+    const FontStore &font = m_state->font;
+    m_strip->draw(font, m_state->inkColor, m_state->paperColor);
+    m_setPosition->setText(setPositionText(font.currentSet, font.lastSet));
+    m_fontSize->setText(fontSizeText(font.lastSet));
+    RedrawEditor();
+}
+
+void MainWindow::RedrawEditor()
+{
+    m_square->draw(m_state->EditGrid, m_state->inkColor, m_state->paperColor);
+    m_code->setText(codeText(m_state->font.currentChar));
+    m_character->setText(characterText(m_state->font.currentChar));
+    QPalette palette = m_character->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(Palette[m_state->paperColor]));
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(Palette[m_state->inkColor]));
+    m_character->setPalette(palette);
+}
+
+QAction *MainWindow::command(const QString &name) const
+{
+    return m_actions.value(name);
+}
+
+void MainWindow::ButtonClick(const QString &key)
+{
+    Glyphery::ButtonClick(key, [this](const QString &name) { m_commands.value(name)(); });
+}
+
+// The check boxes and the menu check marks always show the options of the model.
+void MainWindow::syncOptions()
+{
+    m_autoLoad->setChecked(m_state->autoLoad);
+    m_autoStore->setChecked(m_state->autoStore);
+    command(u"sloada"_s)->setChecked(m_state->autoLoad);
+    command(u"ssavea"_s)->setChecked(m_state->autoStore);
+}
+
+void MainWindow::calc()
+{
+    if (!m_calculator) {
+        m_calculator = new CalculatorWindow;
+        remember(m_calculator);
+    }
+    m_calculator->show();
+    m_calculator->raise();
+    m_calculator->activateWindow();
+}
+
+void MainWindow::showHelp()
+{
+    if (!m_help) {
+        m_help = new HelpWindow;
+        remember(m_help);
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void MainWindow::showAbout()
+{
+    AboutBox box(this);
+    box.exec();
+}
+
+void MainWindow::remember(QWidget *window)
+{
+    m_otherWindows.removeAll(nullptr);
+    m_otherWindows.append(window);
+}
+
+void MainWindow::closeOtherWindows()
+{
+    while (!m_otherWindows.isEmpty()) {
+        QPointer<QWidget> window = m_otherWindows.takeLast();
+        if (window)
+            window->close();
+    }
+}
+
+// Closing never asks about unsaved changes and is never refused.
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    closeOtherWindows();
+    if (!isMinimized())
+        storeWindowPlace(m_services, frameGeometry());
+    event->accept();
+}
+
+} // namespace Glyphery

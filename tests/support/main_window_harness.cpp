@@ -1,0 +1,93 @@
+#include "support/main_window_harness.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+namespace Glyphery {
+
+namespace {
+
+constexpr int StripBorder = 2;
+
+} // namespace
+
+MainWindowHarness::MainWindowHarness()
+{
+    window.show();
+}
+
+QString MainWindowHarness::labelText(const QString &name) const
+{
+    return child<QLabel>(name)->text();
+}
+
+void MainWindowHarness::trigger(const QString &command)
+{
+    window.command(command)->trigger();
+}
+
+void MainWindowHarness::pressStrip(QPointF at, Qt::MouseButton button)
+{
+    QWidget *strip = child(QStringLiteral("PP"));
+    const QPointF widgetAt = at + QPointF(StripBorder, StripBorder);
+    sendMouse(strip, QEvent::MouseButtonPress, widgetAt, button, button);
+    sendMouse(strip, QEvent::MouseButtonRelease, widgetAt, button, {});
+}
+
+void MainWindowHarness::pressSquare(QPointF at, Qt::MouseButton button, Qt::MouseButtons held)
+{
+    sendMouse(child(QStringLiteral("P")), QEvent::MouseButtonPress, at, button, held | button);
+}
+
+void MainWindowHarness::moveSquare(QPointF at, Qt::MouseButtons held)
+{
+    sendMouse(child(QStringLiteral("P")), QEvent::MouseMove, at, Qt::NoButton, held);
+}
+
+void MainWindowHarness::releaseSquare(QPointF at, Qt::MouseButton button, Qt::MouseButtons held)
+{
+    sendMouse(child(QStringLiteral("P")), QEvent::MouseButtonRelease, at, button, held);
+}
+
+QImage MainWindowHarness::stripImage() const
+{
+    return child(QStringLiteral("PP"))
+        ->grab()
+        .toImage()
+        .copy(StripBorder, StripBorder, 768, 72)
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+QImage MainWindowHarness::squareImage() const
+{
+    return child(QStringLiteral("P"))->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QRgb MainWindowHarness::stripPixel(int x, int y) const
+{
+    return stripImage().pixel(x, y) | 0xff000000;
+}
+
+QRgb MainWindowHarness::squarePixel(int x, int y) const
+{
+    return squareImage().pixel(x, y) | 0xff000000;
+}
+
+void sendMouse(QWidget *widget, QEvent::Type type, QPointF at, Qt::MouseButton button,
+               Qt::MouseButtons held)
+{
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+Glyph glyphFromRows(const std::array<const char *, 8> &rows)
+{
+    Glyph glyph {};
+    for (std::size_t row = 0; row < 8; ++row) {
+        for (std::size_t column = 0; column < 8; ++column)
+            glyph[column][row] = rows[row][column] == '#' ? 1 : 0;
+    }
+    return glyph;
+}
+
+} // namespace Glyphery
