@@ -10,6 +10,7 @@
 #include "shell/help_window.h"
 #include "shell/ui_font.h"
 #include "shell/window_place.h"
+#include "shell/wrapping_check_box.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -120,8 +121,8 @@ void MainWindow::createFrames(QWidget *parent)
 
     QGroupBox *loadStore
         = frame(parent, "Frame3", u"Загрузка/сохранение символа"_s, {536, 176, 241, 129});
-    m_autoLoad = new QCheckBox(u"Загружать автоматически"_s, loadStore);
-    m_autoStore = new QCheckBox(u"Сохранять автоматически"_s, loadStore);
+    m_autoLoad = new WrappingCheckBox(u"Загружать автоматически"_s, loadStore);
+    m_autoStore = new WrappingCheckBox(u"Сохранять автоматически"_s, loadStore);
 
     struct Button
     {
