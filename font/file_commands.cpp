@@ -117,8 +117,7 @@ void FileCommands::gphload()
     case GphProblem::TooManySets:
         showError(
             u"Файл %1 не удалось импортировать: в нём %2 наборов, а в шрифте может быть не больше 64."_s
-                .arg(name)
-                .arg(static_cast<std::uint8_t>(read.bytes[0]) + 1));
+                .arg(name, QString::number(static_cast<std::uint8_t>(read.bytes[0]) + 1)));
         return;
     case GphProblem::None:
         break;

@@ -76,8 +76,6 @@ class TestToolbar : public QObject
 private slots:
     void buttonRunsItsMenuCommand_data();
     void buttonRunsItsMenuCommand();
-    void unknownKeysRunNothing_data();
-    void unknownKeysRunNothing();
 };
 
 void TestToolbar::buttonRunsItsMenuCommand_data()
@@ -115,27 +113,6 @@ void TestToolbar::buttonRunsItsMenuCommand()
     QVERIFY(afterButton == afterMenu);
     if (command != u"mnuFileNew")
         QVERIFY2(!(afterButton == before), "the command had no visible effect");
-}
-
-void TestToolbar::unknownKeysRunNothing_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::newRow("picture key") << u"inv"_s;
-    QTest::newRow("blank before") << u" Inv"_s;
-    QTest::newRow("blank after") << u"Inv "_s;
-    QTest::newRow("empty") << QString();
-    QTest::newRow("unknown") << u"Clear"_s;
-}
-
-void TestToolbar::unknownKeysRunNothing()
-{
-    QFETCH(QString, key);
-    MainWindowHarness harness;
-    prepare(harness);
-    const Observed before = observe(harness);
-    harness.window.ButtonClick(key);
-    QVERIFY(observe(harness) == before);
-    QVERIFY(harness.services.messages.isEmpty());
 }
 
 QTEST_MAIN(TestToolbar)
