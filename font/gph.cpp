@@ -1,5 +1,8 @@
 #include "font/gph.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace Glyphery {
 
 GphProblem checkGph(QByteArrayView bytes)
@@ -11,19 +14,28 @@ GphProblem checkGph(QByteArrayView bytes)
     return GphProblem::None;
 }
 
+// A glyph's cells lie in the order of the file's bytes, column after column, so each glyph is
+// read in one fixed-length loop the compiler can vectorise and copied in whole.
 void decodeGph(QByteArrayView bytes, FontStore &font)
 {
+    static_assert(sizeof(Glyph) == GlyphSize * GlyphSize);
     font.lastSet = static_cast<std::uint8_t>(bytes[0]);
     const QByteArrayView pixels = bytes.sliced(1);
     qsizetype offset = 0;
     for (int set = 0; set <= font.lastSet; ++set) {
         for (Glyph &glyph : font.FontPixels[set]) {
-            for (auto &column : glyph) {
-                for (auto &pixel : column) {
-                    pixel = offset < pixels.size() && pixels[offset] != 0 ? 1 : 0;
-                    ++offset;
-                }
+            std::array<std::uint8_t, sizeof(Glyph)> cells {}; // missing pixels are paper
+            const qsizetype available = std::max<qsizetype>(0, pixels.size() - offset);
+            const char *from = pixels.data() + std::min(offset, pixels.size());
+            if (available >= qsizetype(cells.size())) {
+                for (std::size_t i = 0; i < cells.size(); ++i)
+                    cells[i] = from[i] != 0 ? 1 : 0;
+            } else {
+                for (qsizetype i = 0; i < available; ++i)
+                    cells[std::size_t(i)] = from[i] != 0 ? 1 : 0;
             }
+            std::memcpy(&glyph, cells.data(), cells.size());
+            offset += qsizetype(cells.size());
         }
     }
 }

@@ -18,7 +18,7 @@ std::uint8_t rowByte(const Glyph &glyph, int row)
 void setRow(Glyph &glyph, int row, std::uint8_t byte)
 {
     for (int column = 0; column < GlyphSize; ++column)
-        glyph[column][row] = (byte & (0x80u >> column)) ? 1 : 0;
+        glyph[column][row] = static_cast<std::uint8_t>((byte >> (7 - column)) & 1u);
 }
 
 } // namespace
@@ -39,11 +39,14 @@ QByteArray encodeSpecChr(const FontStore &font)
 void decodeSpecChr(QByteArrayView bytes, FontStore &font)
 {
     const auto size = static_cast<int>(bytes.size());
-    for (int offset = 0; offset < size; ++offset) {
-        const int set = offset / SetBytes;
-        const int character = offset % SetBytes / GlyphSize;
-        setRow(font.FontPixels[set][character], offset % GlyphSize,
-               static_cast<std::uint8_t>(bytes[offset]));
+    const auto *in = reinterpret_cast<const std::uint8_t *>(bytes.data());
+    // Whole characters first, then the rows of a last partial one.
+    const int characters = (size + GlyphSize - 1) / GlyphSize;
+    for (int index = 0; index < characters; ++index) {
+        Glyph &glyph = font.FontPixels[index / CharsPerSet][index % CharsPerSet];
+        const int rows = std::min(GlyphSize, size - index * GlyphSize);
+        for (int row = 0; row < rows; ++row)
+            setRow(glyph, row, *in++);
     }
     const int wholeSets = size / SetBytes;
     const bool partialSet = size % SetBytes >= GlyphSize;
