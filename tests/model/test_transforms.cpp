@@ -62,8 +62,6 @@ private slots:
     void halfTurnIsBothMirrors();
     void whereTheCornerPixelGoes_data();
     void whereTheCornerPixelGoes();
-    void topRowAfterTurnsAndShifts_data();
-    void topRowAfterTurnsAndShifts();
     void movesKeepUniformGlyphs();
     void invertWritesOnlyZeroAndOne();
 };
@@ -136,34 +134,6 @@ void TestTransforms::whereTheCornerPixelGoes()
     QFETCH(int, column);
     QFETCH(int, row);
     QCOMPARE(transform(singlePixel(0, 0)), singlePixel(column, row));
-}
-
-void TestTransforms::topRowAfterTurnsAndShifts_data()
-{
-    QTest::addColumn<Transform>("transform");
-    QTest::addColumn<QString>("expected"); // which line the top row becomes
-    QTest::newRow("rr: rightmost column") << Transform(turnedClockwise) << u"column 7"_s;
-    QTest::newRow("rl: leftmost column") << Transform(turnedCounterClockwise) << u"column 0"_s;
-    QTest::newRow("sup: bottom row") << Transform(shiftedUp) << u"row 7"_s;
-    QTest::newRow("sdown: row 1") << Transform(shiftedDown) << u"row 1"_s;
-}
-
-void TestTransforms::topRowAfterTurnsAndShifts()
-{
-    QFETCH(Transform, transform);
-    QFETCH(QString, expected);
-    Glyph topRow {};
-    for (int column = 0; column < 8; ++column)
-        topRow[column][0] = 1;
-    Glyph want {};
-    const int line = expected.back().digitValue();
-    for (int i = 0; i < 8; ++i) {
-        if (expected.startsWith(u"column"))
-            want[line][i] = 1;
-        else
-            want[i][line] = 1;
-    }
-    QCOMPARE(transform(topRow), want);
 }
 
 void TestTransforms::movesKeepUniformGlyphs()
