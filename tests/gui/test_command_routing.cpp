@@ -2,6 +2,7 @@
 #include "support/main_window_harness.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 
@@ -19,7 +20,11 @@ struct Observed
     Glyph clipboard;
     Glyph firstCharacter;
     bool modified;
+    int currentChar;
+    int currentSet;
+    int lastSet;
     int dialogs;
+    int messages;
     bool calculatorShown;
 
     bool operator==(const Observed &) const = default;
@@ -32,9 +37,17 @@ Observed observe(MainWindowHarness &harness)
         if (window->objectName() == u"Form2" && window->isVisible())
             calculator = window;
     }
-    return {
-        harness.state().EditGrid, harness.state().GlyphClipboard,       harness.font().glyph(0, 1),
-        harness.font().modified,  int(harness.services.dialogs.size()), calculator != nullptr};
+    const FontStore &font = harness.font();
+    return {harness.state().EditGrid,
+            harness.state().GlyphClipboard,
+            font.glyph(0, 1),
+            font.modified,
+            font.currentChar,
+            font.currentSet,
+            font.lastSet,
+            int(harness.services.dialogs.size()),
+            int(harness.services.messages.size()),
+            calculator != nullptr};
 }
 
 void prepare(MainWindowHarness &harness)
@@ -44,6 +57,9 @@ void prepare(MainWindowHarness &harness)
     harness.state().GlyphClipboard
         = glyphFromRows({"########", "........", "........", "........", "........", "........",
                          "........", "........"});
+    harness.font().lastSet = 1; // so that both set steps and Delete have something to do
+    harness.font().currentSet = 1;
+    harness.services.answers.append(MessageAnswer::No);
     // Cancelled Open and Save As dialogs, for the commands that ask.
     harness.services.fileNames.append(QString());
     harness.services.fileNames.append(QString());
@@ -70,7 +86,7 @@ void closeCalculators()
 
 } // namespace
 
-class TestToolbar : public QObject
+class TestCommandRouting : public QObject
 {
     Q_OBJECT
 private slots:
@@ -78,30 +94,39 @@ private slots:
     void buttonRunsItsMenuCommand();
 };
 
-void TestToolbar::buttonRunsItsMenuCommand_data()
+void TestCommandRouting::buttonRunsItsMenuCommand_data()
 {
-    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("control"); // a toolbar key, or the name of a push button
     QTest::addColumn<QString>("command");
     for (const ToolbarButton &button : ToolbarButtons)
         QTest::addRow("%s", button.command)
             << QString::fromUtf16(button.key) << QString::fromLatin1(button.command);
+    const char *pushButtons[][2]
+        = {{"Command1", "mnueditclear"}, {"Command2", "addfont"}, {"Command3", "delfont"},
+           {"Command4", "ssave"},        {"Command5", "prevchr"}, {"Command6", "nextchr"},
+           {"Command7", "sload"},        {"Command9", "prewfont"}};
+    for (const auto &[button, command] : pushButtons)
+        QTest::addRow("%s", button) << QString::fromLatin1(button) << QString::fromLatin1(command);
 }
 
-// The toolbar button and the menu item, each on a fresh window from the same start, leave
-// the same observable state; and that state differs from doing nothing for every command
-// that has a visible effect here.
-void TestToolbar::buttonRunsItsMenuCommand()
+// The control and the menu item, each on a fresh window from the same start, leave the same
+// observable state; and that state differs from doing nothing.
+void TestCommandRouting::buttonRunsItsMenuCommand()
 {
-    QFETCH(QString, key);
+    QFETCH(QString, control);
     QFETCH(QString, command);
 
-    auto viaToolbar = std::make_unique<MainWindowHarness>();
-    prepare(*viaToolbar);
-    const Observed before = observe(*viaToolbar);
-    QAction *button = toolbarAction(*viaToolbar, key);
-    QVERIFY(button);
-    button->trigger();
-    const Observed afterButton = observe(*viaToolbar);
+    auto viaControl = std::make_unique<MainWindowHarness>();
+    prepare(*viaControl);
+    const Observed before = observe(*viaControl);
+    if (auto *button = viaControl->child<QPushButton>(control)) {
+        QTest::mouseClick(button, Qt::LeftButton);
+    } else {
+        QAction *action = toolbarAction(*viaControl, control);
+        QVERIFY(action);
+        action->trigger();
+    }
+    const Observed afterControl = observe(*viaControl);
     closeCalculators();
 
     auto viaMenu = std::make_unique<MainWindowHarness>();
@@ -110,10 +135,10 @@ void TestToolbar::buttonRunsItsMenuCommand()
     const Observed afterMenu = observe(*viaMenu);
     closeCalculators();
 
-    QVERIFY(afterButton == afterMenu);
+    QVERIFY(afterControl == afterMenu);
     if (command != u"mnuFileNew")
-        QVERIFY2(!(afterButton == before), "the command had no visible effect");
+        QVERIFY2(!(afterControl == before), "the command had no visible effect");
 }
 
-QTEST_MAIN(TestToolbar)
-#include "test_toolbar.moc"
+QTEST_MAIN(TestCommandRouting)
+#include "test_command_routing.moc"
