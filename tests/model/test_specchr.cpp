@@ -4,19 +4,35 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <cstring>
 #include <memory>
 
 using namespace Glyphery;
 
 namespace {
 
+// Its last size % 4 bytes are zero.
 QByteArray randomBytes(qsizetype size, quint32 seed)
 {
-    QRandomGenerator random(seed);
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (char &byte : bytes)
-        byte = static_cast<char>(random.bounded(256));
+    QByteArray bytes(size, '\0');
+    QRandomGenerator(seed).fillRange(reinterpret_cast<quint32 *>(bytes.data()), size / 4);
     return bytes;
+}
+
+// Two-set files with one ink pixel: one bit in SpecCHR, one non-zero byte in gph.
+QByteArray specChrBit(int offset, int bit)
+{
+    QByteArray file(2 * SetBytes, '\0');
+    file[offset] = char(bit);
+    return file;
+}
+
+QByteArray gphByte(int offset, int value)
+{
+    QByteArray file(1 + 2 * GphSetBytes, '\0');
+    file[0] = 1;
+    file[offset] = char(value);
+    return file;
 }
 
 } // namespace
@@ -25,154 +41,66 @@ class TestSpecChr : public QObject
 {
     Q_OBJECT
 private slots:
-    void roundTripIsByteExact_data();
-    void roundTripIsByteExact();
-    void setCountFollowsLength_data();
-    void setCountFollowsLength();
-    void bitOrderAndRowOrder();
-    void shortFileKeepsUnreachedPixels();
-    void onlyValueOneIsInk();
-    void gphHeaderAndOrder();
-    void gphNonZeroIsInkAndMissingIsPaper();
-    void gphRefusesWhatItCannotHold_data();
-    void gphRefusesWhatItCannotHold();
+    void decode_data();
+    void decode();
 };
 
-void TestSpecChr::roundTripIsByteExact_data()
+void TestSpecChr::decode_data()
 {
-    QTest::addColumn<int>("sets");
-    for (int sets : {1, 2, 3, 17, 63, 64})
-        QTest::addRow("%d sets", sets) << sets;
-}
-
-void TestSpecChr::roundTripIsByteExact()
-{
-    QFETCH(int, sets);
-    const QByteArray file = randomBytes(sets * SetBytes, quint32(sets));
-    auto font = std::make_unique<FontStore>();
-    decodeSpecChr(file, *font);
-    QCOMPARE(font->setCount(), sets);
-    QCOMPARE(encodeSpecChr(*font), file);
-}
-
-void TestSpecChr::setCountFollowsLength_data()
-{
-    QTest::addColumn<int>("bytes");
-    QTest::addColumn<int>("sets");
-    QTest::newRow("empty file is one set") << 0 << 1;
-    QTest::newRow("one character") << 8 << 1;
-    QTest::newRow("a few bytes past one set") << 770 << 1;
-    QTest::newRow("whole character past one set") << 776 << 2;
-    QTest::newRow("four characters past one set") << 800 << 2;
-    QTest::newRow("one set") << 768 << 1;
-    QTest::newRow("two sets") << 1536 << 2;
-    QTest::newRow("largest font") << 49152 << 64;
-}
-
-void TestSpecChr::setCountFollowsLength()
-{
-    QFETCH(int, bytes);
-    QFETCH(int, sets);
-    auto font = std::make_unique<FontStore>();
-    decodeSpecChr(randomBytes(bytes, 7), *font);
-    QCOMPARE(font->setCount(), sets);
-}
-
-void TestSpecChr::bitOrderAndRowOrder()
-{
-    // Character 1 ("!"): top row has only its leftmost and rightmost pixels, bottom row only
-    // the second pixel from the left: an asymmetric glyph catches swapped bits, rows or columns.
-    QByteArray file(SetBytes, '\0');
-    file[8 + 0] = char(0x81);
-    file[8 + 7] = char(0x40);
-    auto font = std::make_unique<FontStore>();
-    decodeSpecChr(file, *font);
-    const Glyph &glyph = font->glyph(0, 1);
-    QCOMPARE(glyph[0][0], 1);
-    QCOMPARE(glyph[7][0], 1);
-    QCOMPARE(glyph[1][0], 0);
-    QCOMPARE(glyph[1][7], 1);
-    QCOMPARE(glyph[0][7], 0);
-    QCOMPARE(encodeSpecChr(*font), file);
-}
-
-void TestSpecChr::shortFileKeepsUnreachedPixels()
-{
-    auto font = std::make_unique<FontStore>();
-    font->glyph(1, 4)[3][3] = 1;
-    font->glyph(1, 3)[3][3] = 1;
-    decodeSpecChr(QByteArray(800, '\0'), *font);
-    QCOMPARE(font->glyph(1, 3)[3][3], 0); // reached by the file
-    QCOMPARE(font->glyph(1, 4)[3][3], 1); // beyond its end
-}
-
-void TestSpecChr::onlyValueOneIsInk()
-{
-    auto font = std::make_unique<FontStore>();
-    font->glyph(0, 0)[0][0] = 2;
-    font->glyph(0, 0)[1][0] = 1;
-    QCOMPARE(encodeSpecChr(*font).at(0), char(0x40));
-}
-
-void TestSpecChr::gphHeaderAndOrder()
-{
-    // Header 2: three sets. Offset 1 is the top pixel of the leftmost column of the space;
-    // the next byte is the pixel below it (column by column, row innermost).
-    QByteArray file(1 + 3 * GphSetBytes, '\0');
-    file[0] = 2;
-    file[1] = 1;
-    file[2] = 1;
-    file[1 + 8] = 1; // column 1, row 0
-    file[1 + 2 * GphSetBytes + 64 * 95 + 8 * 7 + 7] = 1; // set 2, code 127, pixel (7, 7)
-    auto font = std::make_unique<FontStore>();
-    QCOMPARE(checkGph(file), GphProblem::None);
-    decodeGph(file, *font);
-    QCOMPARE(font->setCount(), 3);
-    QCOMPARE(font->glyph(0, 0)[0][0], 1);
-    QCOMPARE(font->glyph(0, 0)[0][1], 1);
-    QCOMPARE(font->glyph(0, 0)[1][0], 1);
-    QCOMPARE(font->glyph(0, 0)[1][1], 0);
-    QCOMPARE(font->glyph(2, 95)[7][7], 1);
-    // As SpecCHR: gph pixel (x, y) is bit 7 - x of row byte y.
-    const QByteArray specChr = encodeSpecChr(*font);
-    QCOMPARE(specChr.size(), 3 * SetBytes);
-    QCOMPARE(specChr.at(0), char(0xC0));
-    QCOMPARE(specChr.at(1), char(0x80));
-    QCOMPARE(specChr.at(2 * SetBytes + 95 * 8 + 7), char(0x01));
-}
-
-void TestSpecChr::gphNonZeroIsInkAndMissingIsPaper()
-{
-    auto font = std::make_unique<FontStore>();
-    font->glyph(0, 95)[7][7] = 1;
-    font->glyph(1, 0)[0][0] = 1; // above the imported font: keeps its pixel
-    QByteArray file(1 + 10, '\0');
-    file[1] = 2;
-    file[2] = char(0xff);
-    decodeGph(file, *font);
-    QCOMPARE(font->glyph(0, 0)[0][0], 1);
-    QCOMPARE(font->glyph(0, 0)[0][1], 1);
-    QCOMPARE(font->glyph(0, 95)[7][7], 0);
-    QCOMPARE(font->glyph(1, 0)[0][0], 1);
-    QCOMPARE(encodeSpecChr(*font).at(0), char(0x80));
-    QCOMPARE(encodeSpecChr(*font).at(1), char(0x80));
-}
-
-void TestSpecChr::gphRefusesWhatItCannotHold_data()
-{
+    QTest::addColumn<bool>("gph");
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<GphProblem>("problem");
-    QTest::newRow("empty") << QByteArray() << GphProblem::Empty;
-    QTest::newRow("header 63") << QByteArray(1, char(63)) << GphProblem::None;
-    QTest::newRow("header 64") << QByteArray(1, char(64)) << GphProblem::TooManySets;
-    QTest::newRow("header 255") << QByteArray(1, char(255)) << GphProblem::TooManySets;
+    QTest::addColumn<int>("fill"); // every pixel of all 64 sets before the file is read
+    QTest::addColumn<int>("sets");
+    QTest::addColumn<QByteArray>("start"); // the 64 sets as SpecCHR: these bytes, then the fill
+
+    // SpecCHR files of these lengths and set counts come back byte for byte; ink the file does
+    // not reach stays.
+    const int lengths[][2] = {{0, 1},    {8, 1},    {770, 1},    {776, 2},    {800, 2},   {768, 1},
+                              {1536, 2}, {2304, 3}, {13056, 17}, {48384, 63}, {49152, 64}};
+    for (const auto &[bytes, sets] : lengths) {
+        const QByteArray file = randomBytes(bytes, quint32(bytes));
+        QTest::addRow("%d bytes: %d sets", bytes, sets) << false << file << 1 << sets << file;
+    }
+    QTest::newRow("a pixel of value 2 writes no bit")
+        << false << QByteArray() << 2 << 1 << QByteArray();
+
+    // gph: a byte per pixel, column by column, the row innermost; non-zero is ink.
+    QTest::newRow("gph 65: character 1, top left, bit 7")
+        << true << gphByte(65, 1) << 1 << 2 << specChrBit(8, 0x80);
+    QTest::newRow("gph 121: character 1, top right, bit 0; 2 is ink")
+        << true << gphByte(121, 2) << 1 << 2 << specChrBit(8, 0x01);
+    QTest::newRow("gph 80: character 1, column 1 of the bottom row; 255 is ink")
+        << true << gphByte(80, 255) << 1 << 2 << specChrBit(15, 0x40);
+    QTest::newRow("gph 12288: the last pixel of set 1")
+        << true << gphByte(2 * GphSetBytes, 128) << 1 << 2 << specChrBit(2 * SetBytes - 1, 0x01);
+    // Header 1, then columns 0 and 1 of the space whole and column 2 down to row 3; the rest of
+    // sets 0 and 1 is missing and becomes paper, the sets above keep their ink.
+    QTest::newRow("gph cut short")
+        << true << QByteArray(21, '\1') << 1 << 2
+        << QByteArray::fromHex("e0e0e0e0c0c0c0c0") + QByteArray(2 * SetBytes - 8, '\0');
+    QTest::newRow("gph header 63 alone: 64 sets of paper")
+        << true << QByteArray(1, '\x3f') << 1 << 64 << QByteArray(MaxFontBytes, '\0');
 }
 
-void TestSpecChr::gphRefusesWhatItCannotHold()
+void TestSpecChr::decode()
 {
+    QFETCH(bool, gph);
     QFETCH(QByteArray, file);
-    QFETCH(GphProblem, problem);
-    QCOMPARE(checkGph(file), problem);
+    QFETCH(int, fill);
+    QFETCH(int, sets);
+    QFETCH(QByteArray, start);
+    auto font = std::make_unique<FontStore>();
+    std::memset(&font->FontPixels, fill, sizeof(font->FontPixels));
+    if (gph) {
+        QCOMPARE(checkGph(file), GphProblem::None);
+        decodeGph(file, *font);
+    } else {
+        decodeSpecChr(file, *font);
+    }
+    QCOMPARE(font->setCount(), sets);
+    font->lastSet = MaxSets - 1;
+    const char rest = fill == 1 ? '\xff' : '\0';
+    QCOMPARE(encodeSpecChr(*font), start + QByteArray(MaxFontBytes - start.size(), rest));
 }
 
 QTEST_GUILESS_MAIN(TestSpecChr)
