@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <sys/stat.h>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace Glyphery {
@@ -43,8 +45,16 @@ QString writeFailure(const QString &path, const QFileDevice &file)
         .arg(quotedPath(path), file.errorString());
 }
 
-// A device or other special file cannot be replaced by renaming a new file over it, so it is
-// written in place.
+bool isCharacterDevice(const QString &path)
+{
+    struct stat status
+    {
+    };
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISCHR(status.st_mode);
+}
+
+// A character device cannot be replaced by renaming a new file over it, so it is written in
+// place.
 QString writeInPlace(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -106,8 +116,12 @@ QString writeWholeFile(const QString &path, const QByteArray &bytes)
     const QFileInfo info(path);
     if (info.isDir())
         return u"Не удалось сохранить файл %1: это папка."_s.arg(quotedPath(path));
-    if (info.exists() && !info.isFile())
-        return writeInPlace(path, bytes);
+    if (info.exists() && !info.isFile()) {
+        if (isCharacterDevice(path))
+            return writeInPlace(path, bytes);
+        // A pipe would wait for a reader for ever; a disk device is never a font file.
+        return u"Не удалось сохранить файл %1: это не обычный файл."_s.arg(quotedPath(path));
+    }
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
