@@ -143,12 +143,12 @@ void MainWindow::createFrames(QWidget *parent)
         {loadStore, "Command7", u"Загрузить", {8, 56, 113, 25}, "sload"},
         {loadStore, "Command4", u"Сохранить", {8, 88, 113, 25}, "ssave"},
     };
-    for (const Button &spec : buttons) {
-        auto *button = new QPushButton(QString::fromUtf16(spec.caption), spec.frame);
-        button->setObjectName(QLatin1StringView(spec.name));
-        button->setGeometry(spec.rect);
+    for (const Button &item : buttons) {
+        auto *button = new QPushButton(QString::fromUtf16(item.caption), item.frame);
+        button->setObjectName(QLatin1StringView(item.name));
+        button->setGeometry(item.rect);
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, command(QLatin1StringView(spec.command)),
+        connect(button, &QPushButton::clicked, command(QLatin1StringView(item.command)),
                 &QAction::trigger);
     }
 
