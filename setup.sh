@@ -11,6 +11,7 @@ build=${GLYPHERY_BUILD_DIR:-$here/build}
 packages=(
     build-essential cmake qt6-base-dev qt6-translations-l10n
     fonts-liberation2 fonts-dejavu-core
+    desktop-file-utils appstream
 )
 
 as_root() {
@@ -47,6 +48,13 @@ run)
 test)
     build_in "$build" -DGLYPHERY_WERROR=ON
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure
+    # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer: memory errors, leaks
+    # and undefined behaviour fail a test.
+    build_in "$build-sanitize" -DGLYPHERY_WERROR=ON -DGLYPHERY_SANITIZE=ON \
+        -DCMAKE_BUILD_TYPE=Debug
+    QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        ctest --test-dir "$build-sanitize" --output-on-failure
     ;;
 *)
     echo "usage: $0 [run|test]" >&2
