@@ -3,11 +3,13 @@
 #include "font/specchr.h"
 #include "support/recording_view.h"
 #include "support/scripted_services.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+
 #include <QTest>
 
 #include <functional>
@@ -31,13 +33,6 @@ struct Row
     QString saved {}; // the file that receives the font as it was
     bool fails = false; // an error message names the file of the only dialog
 };
-
-QByteArray randomBytes(qsizetype size, quint32 seed)
-{
-    QByteArray bytes(size, '\0');
-    QRandomGenerator(seed).fillRange(reinterpret_cast<quint32 *>(bytes.data()), size / 4);
-    return bytes;
-}
 
 // Every entry of the folder with its content; a folder's content is empty.
 QMap<QString, QByteArray> contents(const QDir &folder)
@@ -218,4 +213,5 @@ void TestFileCommands::command()
 } // namespace Glyphery
 
 QTEST_GUILESS_MAIN(Glyphery::TestFileCommands)
+#include "support/test_files.h"
 #include "test_file_commands.moc"

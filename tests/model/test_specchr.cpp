@@ -1,7 +1,7 @@
 #include "font/gph.h"
 #include "font/specchr.h"
+#include "support/test_files.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 
 #include <cstring>
@@ -10,14 +10,6 @@
 using namespace Glyphery;
 
 namespace {
-
-// Its last size % 4 bytes are zero.
-QByteArray randomBytes(qsizetype size, quint32 seed)
-{
-    QByteArray bytes(size, '\0');
-    QRandomGenerator(seed).fillRange(reinterpret_cast<quint32 *>(bytes.data()), size / 4);
-    return bytes;
-}
 
 // Two-set files with one ink pixel: one bit in SpecCHR, one non-zero byte in gph.
 QByteArray specChrBit(int offset, int bit)
@@ -104,4 +96,5 @@ void TestSpecChr::decode()
 }
 
 QTEST_GUILESS_MAIN(TestSpecChr)
+#include "support/test_files.h"
 #include "test_specchr.moc"

@@ -1,0 +1,54 @@
+// A save cut off by a crash, a kill or a power cut must leave the file as it was before that
+// save or as the save meant it to be, never a mix of the two or a shortened file. A child
+// process saves two fonts in turn until it is killed at a random moment.
+
+#include "font/font_store.h"
+#include "support/test_files.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Glyphery {
+
+class TestCrashSafeSave : public QObject
+{
+    Q_OBJECT
+private slots:
+    void killedSaveLeavesWholeFont();
+};
+
+void TestCrashSafeSave::killedSaveLeavesWholeFont()
+{
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    const QString target = temporary.filePath(u"font.SpecCHR"_s);
+    // The fonts save_loop writes.
+    const QByteArray fontA = randomBytes(MaxFontBytes, 1);
+    const QByteArray fontB = randomBytes(MaxFontBytes, 2);
+    QRandomGenerator random(20240917);
+    for (int kill = 0; kill < 30; ++kill) {
+        QProcess child;
+        child.start(QFile::decodeName(GLYPHERY_SAVE_LOOP), {target});
+        const bool saving = child.waitForReadyRead(20000) && child.state() == QProcess::Running;
+        if (saving)
+            QThread::msleep(random.bounded(1, 21));
+        child.kill();
+        child.waitForFinished();
+        QVERIFY2(saving && child.exitStatus() == QProcess::CrashExit,
+                 child.readAllStandardError().constData());
+
+        const QByteArray bytes = fileBytes(target);
+        QVERIFY2(
+            bytes == fontA || bytes == fontB,
+            qPrintable(u"kill %1 left %2 bytes of neither font"_s.arg(kill).arg(bytes.size())));
+    }
+}
+
+} // namespace Glyphery
+
+QTEST_GUILESS_MAIN(Glyphery::TestCrashSafeSave)
+#include "test_crash_safe_save.moc"
