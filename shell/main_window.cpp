@@ -6,8 +6,6 @@
 #include "editor/palette.h"
 #include "operations/toolbar_routing.h"
 #include "shell/about_box.h"
-#include "shell/calculator_window.h"
-#include "shell/help_window.h"
 #include "shell/ui_font.h"
 #include "shell/window_place.h"
 #include "shell/wrapping_check_box.h"
@@ -202,26 +200,16 @@ void MainWindow::syncOptions()
     command(u"ssavea"_s)->setChecked(m_state->autoStore);
 }
 
-void MainWindow::calc()
+// The calculator and the help window exist once: opening them again only brings them forward.
+void MainWindow::showOnce(QPointer<QWidget> &window, const std::function<QWidget *()> &make)
 {
-    if (!m_calculator) {
-        m_calculator = new CalculatorWindow;
-        remember(m_calculator);
+    if (!window) {
+        window = make();
+        remember(window);
     }
-    m_calculator->show();
-    m_calculator->raise();
-    m_calculator->activateWindow();
-}
-
-void MainWindow::showHelp()
-{
-    if (!m_help) {
-        m_help = new HelpWindow;
-        remember(m_help);
-    }
-    m_help->show();
-    m_help->raise();
-    m_help->activateWindow();
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void MainWindow::showAbout()

@@ -23,9 +23,7 @@ class QToolBar;
 
 namespace Glyphery {
 
-class CalculatorWindow;
 class EditSquare;
-class HelpWindow;
 class OverviewStrip;
 
 // The main window "frmMain": owns all editing state for the whole run and routes every menu
@@ -59,8 +57,7 @@ private:
     void createToolBar(QWidget *parent);
     void createFrames(QWidget *parent);
     void syncOptions();
-    void calc();
-    void showHelp();
+    void showOnce(QPointer<QWidget> &window, const std::function<QWidget *()> &make);
     void showAbout();
     void remember(QWidget *window);
     void closeOtherWindows();
@@ -83,8 +80,8 @@ private:
     QLabel *m_character = nullptr;
     QCheckBox *m_autoLoad = nullptr;
     QCheckBox *m_autoStore = nullptr;
-    QPointer<CalculatorWindow> m_calculator;
-    QPointer<HelpWindow> m_help;
+    QPointer<QWidget> m_calculator;
+    QPointer<QWidget> m_help;
     // The other open windows, oldest first.
     QList<QPointer<QWidget>> m_otherWindows;
 };

@@ -2,6 +2,8 @@
 
 #include "editor/palette.h"
 #include "operations/toolbar_routing.h"
+#include "shell/calculator_window.h"
+#include "shell/help_window.h"
 
 #include <QAction>
 #include <QMenu>
@@ -114,10 +116,12 @@ void MainWindow::createMenus()
     }
 
     QMenu *tools = addMenu("mnutools", u"Инструменты"_s);
-    addCommand(tools, "calc", u"Калькулятор вызова"_s, [this] { calc(); });
+    addCommand(tools, "calc", u"Калькулятор вызова"_s,
+               [this] { showOnce(m_calculator, [] { return new CalculatorWindow; }); });
 
     QMenu *help = addMenu("mnuHelp", u"&Справка"_s);
-    addCommand(help, "mnuHelpContents", u"&Содержание"_s, [this] { showHelp(); });
+    addCommand(help, "mnuHelpContents", u"&Содержание"_s,
+               [this] { showOnce(m_help, [] { return new HelpWindow; }); });
     addSeparator(help, "mnuHelpBar0");
     addCommand(help, "mnuHelpAbout", u"&О программе..."_s, [this] { showAbout(); });
 }
