@@ -47,9 +47,7 @@ QString writeFailure(const QString &path, const QFileDevice &file)
 
 bool isCharacterDevice(const QString &path)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISCHR(status.st_mode);
 }
 
