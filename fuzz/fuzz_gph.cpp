@@ -4,28 +4,16 @@
 
 #include "font/gph.h"
 #include "font/specchr.h"
+#include "fuzz_check.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
 using namespace Glyphery;
 
-// The checks walk whole stores; coverage of their loops would only slow the fuzzer down.
-#define GLYPHERY_NO_COVERAGE __attribute__((no_sanitize("coverage")))
-
 namespace {
-
-void check(bool condition, const char *what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
 
 std::uint8_t *pixelBytes(FontStore &font)
 {

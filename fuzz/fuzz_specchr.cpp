@@ -2,28 +2,16 @@
 // sets that writes back to bytes which read again to the same pixels.
 
 #include "font/specchr.h"
+#include "fuzz_check.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
 using namespace Glyphery;
 
-// The checks walk whole stores; coverage of their loops would only slow the fuzzer down.
-#define GLYPHERY_NO_COVERAGE __attribute__((no_sanitize("coverage")))
-
 namespace {
-
-void check(bool condition, const char *what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
 
 // Pixels the file does not reach keep what the store held, so a store starts from a pattern of
 // 0 and 1 rather than all paper: a decoder that cleared or spoiled them would then show.
