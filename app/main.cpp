@@ -1,13 +1,9 @@
 #include "shell/main_window.h"
 #include "shell/qt_services.h"
+#include "shell/russian_translation.h"
 #include "shell/ui_font.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
-
-using namespace Qt::Literals::StringLiterals;
 
 int main(int argc, char *argv[])
 {
@@ -16,11 +12,9 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(Glyphery::applicationTitle());
     QApplication::setFont(Glyphery::uiFont());
 
-    // The interface is Russian whatever the system locale, Qt's own buttons included.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Russian), u"qtbase"_s, u"_"_s,
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    QTranslator qtRussian;
+    if (Glyphery::loadQtRussian(qtRussian))
+        QApplication::installTranslator(&qtRussian);
 
     Glyphery::QtServices services;
     Glyphery::MainWindow window(services);
