@@ -35,7 +35,7 @@ void Painting::PaintAt(double x, double y)
     const double row = std::floor(y / SquareCell);
     if (!(column >= 0 && row >= 0 && column < GlyphSize && row < GlyphSize))
         return;
-    auto &cell = m_state.EditGrid[static_cast<int>(column)][static_cast<int>(row)];
+    auto &cell = m_state.EditGrid[toIndex(int(column))][toIndex(int(row))];
     if (m_state.paintButton == PaintButton::Left)
         cell = 1;
     else if (m_state.paintButton == PaintButton::Right)

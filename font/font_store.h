@@ -33,9 +33,12 @@ struct FontStore
     QString fileName = noFileName();
 
     int setCount() const { return lastSet + 1; }
-    Glyph &glyph(int set, int character) { return FontPixels[set][character]; }
-    const Glyph &glyph(int set, int character) const { return FontPixels[set][character]; }
-    Glyph &selectedGlyph() { return FontPixels[currentSet][currentChar]; }
+    Glyph &glyph(int set, int character) { return FontPixels[toIndex(set)][toIndex(character)]; }
+    const Glyph &glyph(int set, int character) const
+    {
+        return FontPixels[toIndex(set)][toIndex(character)];
+    }
+    Glyph &selectedGlyph() { return glyph(currentSet, currentChar); }
     bool hasFile() const { return fileName != noFileName(); }
 
     // Puts the selection back to its starting place after a whole font has been put into the

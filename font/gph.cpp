@@ -23,7 +23,7 @@ void decodeGph(QByteArrayView bytes, FontStore &font)
     const QByteArrayView pixels = bytes.sliced(1);
     qsizetype offset = 0;
     for (int set = 0; set <= font.lastSet; ++set) {
-        for (Glyph &glyph : font.FontPixels[set]) {
+        for (Glyph &glyph : font.FontPixels[toIndex(set)]) {
             std::array<std::uint8_t, sizeof(Glyph)> cells {}; // missing pixels are paper
             const qsizetype available = std::max<qsizetype>(0, pixels.size() - offset);
             const char *from = pixels.data() + std::min(offset, pixels.size());

@@ -20,7 +20,7 @@ void SetCommands::addfont()
     ++m_font.lastSet;
     m_font.currentSet = m_font.lastSet;
     // The store above lastSet still holds whatever a deleted set left there.
-    m_font.FontPixels[m_font.lastSet] = {};
+    m_font.FontPixels[toIndex(m_font.lastSet)] = {};
     m_view.RedrawFont();
 }
 

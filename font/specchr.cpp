@@ -11,14 +11,15 @@ std::uint8_t rowByte(const Glyph &glyph, int row)
     // Branch-free: random pixels would make a test per pixel mispredict half the time.
     unsigned byte = 0;
     for (int column = 0; column < GlyphSize; ++column)
-        byte |= unsigned(glyph[column][row] == 1) << (7 - column);
+        byte |= unsigned(glyph[toIndex(column)][toIndex(row)] == 1) << (7 - column);
     return static_cast<std::uint8_t>(byte);
 }
 
 void setRow(Glyph &glyph, int row, std::uint8_t byte)
 {
     for (int column = 0; column < GlyphSize; ++column)
-        glyph[column][row] = static_cast<std::uint8_t>((byte >> (7 - column)) & 1u);
+        glyph[toIndex(column)][toIndex(row)]
+            = static_cast<std::uint8_t>((byte >> (7 - column)) & 1u);
 }
 
 // The eight pixels of a byte, bit 7 first.
@@ -46,7 +47,7 @@ void setCharacter(Glyph &glyph, const std::uint8_t *rows)
     swap = (bits ^ (bits >> 28)) & 0x00000000F0F0F0F0ull;
     bits ^= swap ^ (swap << 28);
     for (int column = 0; column < GlyphSize; ++column)
-        glyph[column] = Pixels[(bits >> (56 - 8 * column)) & 0xffu];
+        glyph[toIndex(column)] = Pixels[(bits >> (56 - 8 * column)) & 0xffu];
 }
 
 } // namespace
@@ -56,7 +57,7 @@ QByteArray encodeSpecChr(const FontStore &font)
     QByteArray bytes(font.setCount() * SetBytes, Qt::Uninitialized);
     auto *out = reinterpret_cast<std::uint8_t *>(bytes.data());
     for (int set = 0; set <= font.lastSet; ++set) {
-        for (const Glyph &glyph : font.FontPixels[set]) {
+        for (const Glyph &glyph : font.FontPixels[toIndex(set)]) {
             for (int row = 0; row < GlyphSize; ++row)
                 *out++ = rowByte(glyph, row);
         }
@@ -70,9 +71,9 @@ void decodeSpecChr(QByteArrayView bytes, FontStore &font)
     const auto *in = reinterpret_cast<const std::uint8_t *>(bytes.data());
     // Whole characters first, then the rows of a last partial one.
     const int characters = (size + GlyphSize - 1) / GlyphSize;
-    for (int index = 0; index < characters; ++index, in += GlyphSize) {
-        Glyph &glyph = font.FontPixels[index / CharsPerSet][index % CharsPerSet];
-        const int rows = std::min(GlyphSize, size - index * GlyphSize);
+    for (int character = 0; character < characters; ++character, in += GlyphSize) {
+        Glyph &glyph = font.glyph(character / CharsPerSet, character % CharsPerSet);
+        const int rows = std::min(GlyphSize, size - character * GlyphSize);
         if (rows == GlyphSize) {
             setCharacter(glyph, in);
         } else {

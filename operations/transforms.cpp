@@ -13,7 +13,7 @@ template<typename Source> Glyph remapped(const Glyph &glyph, Source from)
     for (int c = 0; c < GlyphSize; ++c) {
         for (int r = 0; r < GlyphSize; ++r) {
             const auto [sc, sr] = from(c, r);
-            result[c][r] = glyph[sc][sr];
+            result[toIndex(c)][toIndex(r)] = glyph[toIndex(sc)][toIndex(sr)];
         }
     }
     return result;
@@ -32,7 +32,7 @@ Glyph inverted(const Glyph &glyph)
     Glyph result;
     for (int c = 0; c < GlyphSize; ++c) {
         for (int r = 0; r < GlyphSize; ++r)
-            result[c][r] = glyph[c][r] == 0 ? 1 : 0;
+            result[toIndex(c)][toIndex(r)] = glyph[toIndex(c)][toIndex(r)] == 0 ? 1 : 0;
     }
     return result;
 }
