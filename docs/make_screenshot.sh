@@ -20,8 +20,7 @@ sleep 1
 # A fresh settings store, so the window opens at its default place.
 XDG_CONFIG_HOME=$config "$program" &
 app=$!
-window=$(xdotool search --sync --name '^Glyphery$' | head -n 1)
+window=$(xdotool search --sync --onlyvisible --name '^Glyphery$' | head -n 1)
 sleep 1
-xwd -silent -id "$(xdotool getwindowfocus)" -frame | /usr/bin/convert xwd:- "$output" 2>/dev/null \
-    || xwd -silent -id "$window" | /usr/bin/convert xwd:- "$output"
+xwd -silent -frame -id "$window" | /usr/bin/convert xwd:- "$output"
 echo "wrote $output"
