@@ -19,7 +19,7 @@ void setRow(Glyph &glyph, int row, std::uint8_t byte)
 {
     for (int column = 0; column < GlyphSize; ++column)
         glyph[toIndex(column)][toIndex(row)]
-            = static_cast<std::uint8_t>((byte >> (7 - column)) & 1u);
+            = static_cast<std::uint8_t>((byte >> (7 - column)) & 1);
 }
 
 // The eight pixels of a byte, bit 7 first.
