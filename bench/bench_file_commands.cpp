@@ -2,6 +2,7 @@
 // of the largest font through the file commands, and one click in the overview strip.
 // Each figure is the median over many repetitions, in microseconds per operation.
 
+#include "bench_timing.h"
 #include "editor/navigation.h"
 #include "font/file_commands.h"
 #include "font/specchr.h"
@@ -59,26 +60,11 @@ public:
     void RedrawEditor() override { ++editorRedraws; }
 };
 
-// CPU time of the whole process: a save that waits for the disk costs wall time, not CPU.
-qint64 cpuNanoseconds()
-{
-    timespec now {};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-}
-
 struct Timing
 {
     double wallMicroseconds;
     double cpuMicroseconds;
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 // Runs the operation `batch` times per sample, so that operations far shorter than the
 // timer's own cost are still measured, and takes the median over the samples.
@@ -90,12 +76,12 @@ template<typename Operation> Timing measure(int samples, int batch, Operation &&
     cpu.reserve(std::size_t(samples));
     for (int sample = 0; sample < samples; ++sample) {
         QElapsedTimer timer;
-        const qint64 cpuStart = cpuNanoseconds();
+        const qint64 cpuStart = cpuNanoseconds(CLOCK_PROCESS_CPUTIME_ID);
         timer.start();
         for (int run = 0; run < batch; ++run)
             operation();
         const qint64 elapsed = timer.nsecsElapsed();
-        const qint64 cpuElapsed = cpuNanoseconds() - cpuStart;
+        const qint64 cpuElapsed = cpuNanoseconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
         wall.push_back(double(elapsed) / 1000.0 / batch);
         cpu.push_back(double(cpuElapsed) / 1000.0 / batch);
     }

@@ -10,6 +10,7 @@
 //   them N times in profiledLoop() and measures nothing, for
 //   valgrind --tool=callgrind --toggle-collect='*profiledLoop*' bench_interaction ...
 
+#include "bench_timing.h"
 #include "font/font_view.h"
 #include "font/gph.h"
 #include "shell/call_calculator.h"
@@ -86,13 +87,6 @@ void sendMouse(QWidget *widget, QEvent::Type type, QPointF at, Qt::MouseButton b
     QApplication::sendEvent(widget, &event);
 }
 
-qint64 threadCpuNs()
-{
-    timespec now {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-}
-
 struct Operation
 {
     const char *name;
@@ -108,13 +102,6 @@ struct Result
     double cpuMs;
     qint64 batch;
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 // Runs the posted repaints outside the timed batches, so each batch starts from a window
 // that has nothing left to paint, as after a real click.
@@ -153,11 +140,11 @@ Result measure(const Operation &operation, int samples)
         if (operation.prepare)
             operation.prepare(batch);
         QElapsedTimer timer;
-        const qint64 cpuStart = threadCpuNs();
+        const qint64 cpuStart = cpuNanoseconds(CLOCK_THREAD_CPUTIME_ID);
         timer.start();
         runBatch(operation, batch);
         const qint64 wallNs = timer.nsecsElapsed();
-        const qint64 cpuNs = threadCpuNs() - cpuStart;
+        const qint64 cpuNs = cpuNanoseconds(CLOCK_THREAD_CPUTIME_ID) - cpuStart;
         settle();
         wall.push_back(double(wallNs) / double(batch) / 1e6);
         cpu.push_back(double(cpuNs) / double(batch) / 1e6);
