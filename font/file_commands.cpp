@@ -1,7 +1,9 @@
 #include "font/file_commands.h"
 
+#include "font/file_reasons.h"
 #include "font/font_file.h"
 #include "font/gph.h"
+#include "font/safe_writer.h"
 #include "font/specchr.h"
 
 #include <QFileInfo>

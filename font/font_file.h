@@ -5,11 +5,8 @@
 
 namespace Glyphery {
 
-// Whole-file reads and writes for the file commands. A failure comes back as a message for the
-// user, in Russian, naming the file and the reason; an empty error means success.
-
-// A path as the messages show it: «/home/user/font.SpecCHR».
-QString quotedPath(const QString &path);
+// Whole-file reads for the file commands. A failure comes back as a message for the user, in
+// Russian, naming the file and the reason; an empty error means success.
 
 struct FileRead
 {
@@ -22,9 +19,5 @@ FileRead readWholeFile(const QString &path, qsizetype maxBytes, const QString &t
 
 // Reads the first maxBytes of the file; the rest is not read.
 FileRead readFileStart(const QString &path, qsizetype maxBytes);
-
-// Replaces the file atomically: the old content stays intact unless the new bytes were
-// written completely.
-QString writeWholeFile(const QString &path, const QByteArray &bytes);
 
 } // namespace Glyphery
