@@ -21,10 +21,11 @@ QString dialogFilter(const FileFilter &filter)
 
 } // namespace
 
-QtServices::QtServices()
-    : m_settings(applicationTitle(), applicationTitle())
-    , m_folder(QDir::homePath())
+QtServices::QtServices(const QString &settingsFile)
+    : m_folder(QDir::homePath())
 {
+    if (isUsableSettingsFile(settingsFile))
+        m_settings = std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
 }
 
 MessageAnswer QtServices::message(const QString &text, const QString &title, MessageButtons buttons)
@@ -71,12 +72,14 @@ QString QtServices::saveFileName(const QString &title, const FileFilter &filter)
 
 QString QtServices::readSetting(const QString &key, const QString &defaultValue)
 {
-    return m_settings.value(u"Settings/"_s + key, defaultValue).toString();
+    return m_settings ? m_settings->value(u"Settings/"_s + key, defaultValue).toString()
+                      : defaultValue;
 }
 
 void QtServices::writeSetting(const QString &key, const QString &value)
 {
-    m_settings.setValue(u"Settings/"_s + key, value);
+    if (m_settings)
+        m_settings->setValue(u"Settings/"_s + key, value);
 }
 
 QString QtServices::rememberFolder(const QString &path)

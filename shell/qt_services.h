@@ -1,19 +1,23 @@
 #pragma once
 
 #include "shell/platform_services.h"
+#include "shell/settings_file.h"
 
 #include <QPointer>
 #include <QSettings>
 #include <QWidget>
 
+#include <memory>
+
 namespace Glyphery {
 
-// The desktop's message boxes and file dialogs, and QSettings in its native format
-// (organisation and application "Glyphery", group "Settings").
+// The desktop's message boxes and file dialogs, and the settings file in Qt's native format
+// (group "Settings"). A settings file that cannot be used safely is neither read nor written:
+// the program then runs on its defaults.
 class QtServices : public PlatformServices
 {
 public:
-    QtServices();
+    explicit QtServices(const QString &settingsFile = userSettingsFile());
 
     // The window that owns the boxes and dialogs.
     void setParentWindow(QWidget *window) { m_parent = window; }
@@ -29,7 +33,7 @@ private:
     QString rememberFolder(const QString &path);
 
     QPointer<QWidget> m_parent;
-    QSettings m_settings;
+    std::unique_ptr<QSettings> m_settings; // null when the file is left alone
     // Dialogs open where the last one left off, for this run only.
     QString m_folder;
 };
