@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 #include "shell/qt_services.h"
 #include "shell/russian_translation.h"
+#include "shell/termination_signals.h"
 #include "shell/ui_font.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     Glyphery::QtServices services;
     Glyphery::MainWindow window(services);
     services.setParentWindow(&window);
+    Glyphery::TerminationSignals termination(&window);
     window.show();
     return QApplication::exec();
 }

@@ -1,13 +1,24 @@
 #include "shell/qt_services.h"
+#include "shell/termination_signals.h"
 #include "shell/window_place.h"
 #include "support/main_window_harness.h"
+#include "support/test_files.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <csignal>
 #include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Glyphery;
 using namespace Qt::Literals::StringLiterals;
@@ -37,6 +48,11 @@ private slots:
     void closingWhileMinimisedWritesNothing();
     void closingClosesTheOtherWindowsAndAsksNothing();
     void qtSettingsLiveInTheGlypheryFile();
+    void unusableSettingsFileIsLeftAlone_data();
+    void unusableSettingsFileIsLeftAlone();
+    void signalClosesLikeTheCloseBox_data();
+    void signalClosesLikeTheCloseBox();
+    void signalEndsTheProgramWithStatusZero();
 
 private:
     QTemporaryDir m_config;
@@ -46,7 +62,7 @@ void TestStartupShutdown::initTestCase()
 {
     // The real user's settings are never touched.
     QVERIFY(m_config.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
+    QStandardPaths::setTestModeEnabled(true);
 }
 
 void TestStartupShutdown::startsBlackOnWhiteWithOneBlankSet()
@@ -140,15 +156,119 @@ void TestStartupShutdown::closingClosesTheOtherWindowsAndAsksNothing()
 
 void TestStartupShutdown::qtSettingsLiveInTheGlypheryFile()
 {
+    const QString path = m_config.filePath(u"Glyphery/Glyphery.conf"_s);
     {
-        QtServices services;
+        QtServices services(path);
         QCOMPARE(services.readSetting(u"MainLeft"_s, u"1000"_s), u"1000"_s);
         services.writeSetting(u"MainLeft"_s, u"-60"_s);
     }
-    QSettings file(m_config.path() + u"/Glyphery/Glyphery.conf"_s, QSettings::IniFormat);
+    QSettings file(path, QSettings::IniFormat);
     QCOMPARE(file.value(u"Settings/MainLeft"_s).toString(), u"-60"_s);
-    QtServices again;
+    QtServices again(path);
     QCOMPARE(again.readSetting(u"MainLeft"_s, u"1000"_s), u"-60"_s);
+}
+
+// What lies where the settings file should be. Anything but a small regular file is neither
+// read (a FIFO would block start-up for ever) nor replaced when the program ends.
+void TestStartupShutdown::unusableSettingsFileIsLeftAlone_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << u"fifo"_s;
+    QTest::newRow("folder") << u"folder"_s;
+    QTest::newRow("link to a device") << u"device"_s;
+    QTest::newRow("64 KiB and one byte") << u"huge"_s;
+}
+
+void TestStartupShutdown::unusableSettingsFileIsLeftAlone()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"Glyphery.conf"_s);
+    const QByteArray huge = "[Settings]\nMainLeft=1500\n" + QByteArray(64 * 1024, '#');
+    if (kind == u"fifo")
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    if (kind == u"folder")
+        QVERIFY(QDir(folder.path()).mkdir(u"Glyphery.conf"_s));
+    if (kind == u"device")
+        QVERIFY(QFile::link(u"/dev/null"_s, path));
+    if (kind == u"huge")
+        QVERIFY(writeFile(path, huge));
+    const QFileInfo before(path);
+    std::signal(SIGALRM, [](int) { qFatal("reading the settings blocked"); });
+    ::alarm(5);
+    {
+        QtServices services(path);
+        QCOMPARE(services.readSetting(u"MainLeft"_s, u"1000"_s), u"1000"_s);
+        services.writeSetting(u"MainLeft"_s, u"-60"_s);
+    }
+    ::alarm(0);
+    const QFileInfo after(path);
+    QCOMPARE(after.isSymLink(), before.isSymLink());
+    QCOMPARE(after.isDir(), before.isDir());
+    QCOMPARE(after.isFile(), before.isFile());
+    if (kind == u"huge")
+        QCOMPARE(fileBytes(path), huge);
+}
+
+void TestStartupShutdown::signalClosesLikeTheCloseBox_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("minimised");
+    QTest::addColumn<bool>("aboutOpen"); // a modal window runs its own event loop
+    QTest::newRow("SIGTERM") << SIGTERM << false << false;
+    QTest::newRow("SIGHUP over the About box") << SIGHUP << false << true;
+    QTest::newRow("SIGINT while minimised") << SIGINT << true << false;
+}
+
+void TestStartupShutdown::signalClosesLikeTheCloseBox()
+{
+    QFETCH(int, signal);
+    QFETCH(bool, minimised);
+    QFETCH(bool, aboutOpen);
+    MainWindowHarness harness;
+    TerminationSignals termination(&harness.window);
+    harness.window.show();
+    harness.trigger(u"calc"_s);
+    harness.font().modified = true;
+    if (minimised)
+        harness.window.setWindowState(Qt::WindowMinimized);
+    QTimer::singleShot(10, [signal] { ::raise(signal); });
+    if (aboutOpen)
+        harness.trigger(u"mnuHelpAbout"_s); // returns once the signal has closed the box
+    QTRY_VERIFY(!harness.window.isVisible());
+    QVERIFY(!visibleTopLevel(u"Form2"_s));
+    QVERIFY(!visibleTopLevel(u"frmAbout1"_s));
+    QVERIFY(harness.services.messages.isEmpty());
+    QCOMPARE(harness.services.writtenKeys.size(), minimised ? 0 : 4);
+}
+
+// The real program, ended by a signal as a log-out ends it: status 0, its place written.
+void TestStartupShutdown::signalEndsTheProgramWithStatusZero()
+{
+    QTemporaryDir config;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"XDG_CONFIG_HOME"_s, config.path());
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    program.setProcessEnvironment(environment);
+    program.start(QFile::decodeName(GLYPHERY_PROGRAM), {});
+    QVERIFY(program.waitForStarted());
+    // The handlers are in place once the kernel lists SIGTERM among the caught signals.
+    const QString status = u"/proc/%1/status"_s.arg(program.processId());
+    const auto catchesTerm = [&] {
+        const QByteArray text = fileBytes(status);
+        const qsizetype at = text.indexOf("SigCgt:");
+        return at >= 0
+            && (text.mid(at + 7, 17).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(catchesTerm(), 20000);
+    QTest::qWait(200);
+    ::kill(pid_t(program.processId()), SIGTERM);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QSettings file(config.filePath(u"Glyphery/Glyphery.conf"_s), QSettings::IniFormat);
+    QCOMPARE(file.allKeys().size(), 4);
 }
 
 QTEST_MAIN(TestStartupShutdown)
