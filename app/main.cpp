@@ -1,21 +1,19 @@
+#include "shell/application.h"
 #include "shell/main_window.h"
 #include "shell/qt_services.h"
-#include "shell/russian_translation.h"
+#include "shell/russian_qt.h"
 #include "shell/termination_signals.h"
-#include "shell/ui_font.h"
 
 #include <QApplication>
 
-int main(int argc, char *argv[])
+int main(int, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(Glyphery::applicationTitle());
-    QApplication::setOrganizationName(Glyphery::applicationTitle());
-    QApplication::setFont(Glyphery::uiFont());
-
-    QTranslator qtRussian;
-    if (Glyphery::loadQtRussian(qtRussian))
-        QApplication::installTranslator(&qtRussian);
+    Glyphery::useRussianLocale();
+    // The program takes no arguments, and Qt's own (-reverse, -geometry, -style ...) must not
+    // change it either: Qt sees the program's name only.
+    int qtArgumentCount = 1;
+    QApplication app(qtArgumentCount, argv);
+    Glyphery::setUpApplication();
 
     Glyphery::QtServices services;
     Glyphery::MainWindow window(services);

@@ -4,7 +4,7 @@
 
 namespace Glyphery {
 
-// The modal box with the program's name, version and authors. It opens centred over its owner.
+// The modal box with the program's name, version and authors.
 class AboutBox : public QDialog
 {
     Q_OBJECT

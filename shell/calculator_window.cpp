@@ -39,6 +39,7 @@ CalculatorWindow::CalculatorWindow()
     m_address = new QLineEdit(this);
     m_address->setObjectName(u"Text1"_s);
     m_address->setGeometry(240, 16, 65, 19);
+    m_address->setAccessibleName(u"Адрес шрифта в памяти Spectrum"_s);
 
     addLabel(this, u"Label1_1"_s, u"Вызов шрифта в этом адресе :"_s, {8, 40, 241, 17});
     m_lowLine = addLabel(this, u"Label2"_s, QString(), {8, 64, 161, 17});

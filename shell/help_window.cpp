@@ -3,8 +3,6 @@
 #include "shell/ui_font.h"
 
 #include <QFile>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTextBrowser>
 
 using namespace Qt::Literals::StringLiterals;
@@ -40,27 +38,6 @@ HelpWindow::HelpWindow()
     m_text->setReadOnly(true);
     m_text->setOpenLinks(false);
     m_text->setHtml(helpDocument());
-
-    // Centred already here so that a plain show() opens it in the right place too.
-    centre();
-}
-
-void HelpWindow::showCentred()
-{
-    centre();
-    show();
-}
-
-void HelpWindow::centre()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // Before the first showing the frame is not known yet; the client size is close enough.
-    const QSize outer = isVisible() ? frameGeometry().size() : size();
-    const QRect area = screen->availableGeometry();
-    move(area.x() + (area.width() - outer.width()) / 2,
-         area.y() + (area.height() - outer.height()) / 2);
 }
 
 } // namespace Glyphery

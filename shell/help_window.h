@@ -15,12 +15,7 @@ class HelpWindow : public QWidget
 public:
     HelpWindow();
 
-    // Places the window in the middle of the primary screen's free area and shows it.
-    void showCentred();
-
 private:
-    void centre();
-
     QTextBrowser *m_text = nullptr;
 };
 

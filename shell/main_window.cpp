@@ -6,6 +6,7 @@
 #include "editor/palette.h"
 #include "operations/toolbar_routing.h"
 #include "shell/about_box.h"
+#include "shell/frame_placer.h"
 #include "shell/ui_font.h"
 #include "shell/window_place.h"
 #include "shell/wrapping_check_box.h"
@@ -17,6 +18,8 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QWindow>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -70,10 +73,6 @@ MainWindow::MainWindow(PlatformServices &services, QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
-    QIcon icon;
-    for (int size : {16, 32, 48})
-        icon.addFile(u":/icons/glyphery-%1.png"_s.arg(size), QSize(size, size));
-    setWindowIcon(icon);
     setFont(uiFont());
 
     auto *client = new QWidget(this);
@@ -84,8 +83,10 @@ MainWindow::MainWindow(PlatformServices &services, QWidget *parent)
     createToolBar(client);
     m_strip = new OverviewStrip(client);
     m_strip->move(8, 32);
+    m_strip->setAccessibleName(u"Обзор набора"_s);
     m_square = new EditSquare(client);
     m_square->move(264, 120);
+    m_square->setAccessibleName(u"Редактируемый символ"_s);
     createFrames(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -97,7 +98,7 @@ MainWindow::MainWindow(PlatformServices &services, QWidget *parent)
             [this](QPointF at) { m_painting.move(at.x(), at.y()); });
     connect(m_square, &EditSquare::released, this, [this] { m_painting.release(); });
 
-    move(storedWindowPosition(services));
+    m_placer = new FramePlacer(this, FramePlacer::at(storedWindowPosition(services)));
     m_state->font.modified = false;
     m_state->paperColor = 15;
     m_state->inkColor = 0;
@@ -129,12 +130,13 @@ void MainWindow::createFrames(QWidget *parent)
         const char16_t *caption;
         QRect rect;
         const char *command;
+        const char16_t *spokenName = nullptr; // where the caption alone says too little
     };
     const Button buttons[] = {
-        {character, "Command5", u"<", {152, 24, 32, 31}, "prevchr"},
-        {character, "Command6", u">", {192, 24, 32, 32}, "nextchr"},
-        {sets, "Command9", u"<", {144, 24, 32, 32}, "prewfont"},
-        {sets, "Command8", u">", {184, 24, 32, 32}, "nextfont"},
+        {character, "Command5", u"<", {152, 24, 32, 31}, "prevchr", u"Предыдущий символ"},
+        {character, "Command6", u">", {192, 24, 32, 32}, "nextchr", u"Следующий символ"},
+        {sets, "Command9", u"<", {144, 24, 32, 32}, "prewfont", u"Предыдущий набор"},
+        {sets, "Command8", u">", {184, 24, 32, 32}, "nextfont", u"Следующий набор"},
         {sets, "Command2", u"Добавить", {16, 72, 95, 23}, "addfont"},
         {sets, "Command3", u"Удалить", {128, 72, 95, 23}, "delfont"},
         {loadStore, "Command1", u"Стереть", {8, 24, 113, 25}, "mnueditclear"},
@@ -144,21 +146,36 @@ void MainWindow::createFrames(QWidget *parent)
     for (const Button &item : buttons) {
         auto *button = new QPushButton(QString::fromUtf16(item.caption), item.frame);
         button->setObjectName(QLatin1StringView(item.name));
+        if (item.spokenName)
+            button->setAccessibleName(QString::fromUtf16(item.spokenName));
         button->setGeometry(item.rect);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, command(QLatin1StringView(item.command)),
                 &QAction::trigger);
     }
 
-    const std::pair<QCheckBox *, const char *> options[]
-        = {{m_autoLoad, "sloada"}, {m_autoStore, "ssavea"}};
-    for (auto [box, name] : options) {
-        box->setGeometry(box == m_autoLoad ? QRect(128, 56, 105, 25) : QRect(128, 88, 105, 25));
-        connect(box, &QCheckBox::clicked, command(QLatin1StringView(name)), &QAction::trigger);
+    // The check boxes hold the options: whatever turns a box over (a click, a key, an
+    // accessibility action, the menu item) sets the option and the menu item's check mark.
+    const struct
+    {
+        QCheckBox *box;
+        const char *name;
+        QRect rect;
+        bool EditorState::*option;
+    } options[] = {{m_autoLoad, "Check1", {128, 56, 105, 25}, &EditorState::autoLoad},
+                   {m_autoStore, "Check2", {128, 88, 105, 25}, &EditorState::autoStore}};
+    for (const auto &option : options) {
+        option.box->setObjectName(QLatin1StringView(option.name));
+        option.box->setGeometry(option.rect);
+        option.box->setChecked(m_state.get()->*option.option);
+        QAction *item = command(option.box == m_autoLoad ? u"sloada"_s : u"ssavea"_s);
+        item->setChecked(option.box->isChecked());
+        connect(option.box, &QCheckBox::toggled, this,
+                [this, item, member = option.option](bool on) {
+                    m_state.get()->*member = on;
+                    item->setChecked(on);
+                });
     }
-    m_autoLoad->setObjectName(u"Check1"_s);
-    m_autoStore->setObjectName(u"Check2"_s);
-    syncOptions();
 }
 
 void MainWindow::RedrawFont()
@@ -173,12 +190,25 @@ void MainWindow::RedrawFont()
 void MainWindow::RedrawEditor()
 {
     m_square->draw(m_state->EditGrid, m_state->inkColor, m_state->paperColor);
-    m_code->setText(codeText(m_state->font.currentChar));
-    m_character->setText(characterText(m_state->font.currentChar));
+    const int selected = m_state->font.currentChar;
+    m_code->setText(codeText(selected));
+    m_character->setText(characterText(selected));
+    describeSelection(selected);
     QPalette palette = m_character->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(Palette[m_state->paperColor]));
     palette.setColor(QPalette::WindowText, QColor::fromRgb(Palette[m_state->inkColor]));
     m_character->setPalette(palette);
+}
+
+// For a screen reader: the strip names the selected character, the square its code.
+void MainWindow::describeSelection(int selected)
+{
+    const QString code = codeText(selected);
+    if (m_square->accessibleDescription() == code)
+        return;
+    m_square->setAccessibleDescription(code);
+    m_strip->setAccessibleDescription(
+        u"Выбран символ «%1», %2"_s.arg(characterText(selected), code));
 }
 
 QAction *MainWindow::command(const QString &name) const
@@ -191,15 +221,6 @@ void MainWindow::ButtonClick(const QString &key)
     Glyphery::ButtonClick(key, [this](const QString &name) { m_commands.value(name)(); });
 }
 
-// The check boxes and the menu check marks always show the options of the model.
-void MainWindow::syncOptions()
-{
-    m_autoLoad->setChecked(m_state->autoLoad);
-    m_autoStore->setChecked(m_state->autoStore);
-    command(u"sloada"_s)->setChecked(m_state->autoLoad);
-    command(u"ssavea"_s)->setChecked(m_state->autoStore);
-}
-
 // The calculator and the help window exist once: opening them again only brings them forward.
 void MainWindow::showOnce(QPointer<QWidget> &window, const std::function<QWidget *()> &make)
 {
@@ -207,7 +228,10 @@ void MainWindow::showOnce(QPointer<QWidget> &window, const std::function<QWidget
         window = make();
         remember(window);
     }
-    window->show();
+    if (window->isMinimized())
+        window->showNormal();
+    else
+        window->show();
     window->raise();
     window->activateWindow();
 }
@@ -215,7 +239,16 @@ void MainWindow::showOnce(QPointer<QWidget> &window, const std::function<QWidget
 void MainWindow::showAbout()
 {
     AboutBox box(this);
+    centreOnScreen(&box);
     box.exec();
+}
+
+// The outer frame in the middle of the free area of the main window's screen. A window not
+// yet framed is expected to get a frame like the main window's.
+void MainWindow::centreOnScreen(QWidget *window) const
+{
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    new FramePlacer(window, FramePlacer::centredIn(screen()->availableGeometry()), frame);
 }
 
 void MainWindow::remember(QWidget *window)
@@ -238,7 +271,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     closeOtherWindows();
     if (!isMinimized())
-        storeWindowPlace(m_services, frameGeometry());
+        storeWindowPlace(m_services, m_placer->frame());
     event->accept();
 }
 

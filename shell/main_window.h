@@ -24,6 +24,7 @@ class QToolBar;
 namespace Glyphery {
 
 class EditSquare;
+class FramePlacer;
 class OverviewStrip;
 
 // The main window "frmMain": owns all editing state for the whole run and routes every menu
@@ -56,9 +57,10 @@ private:
     void addSeparator(QMenu *menu, const char *name);
     void createToolBar(QWidget *parent);
     void createFrames(QWidget *parent);
-    void syncOptions();
     void showOnce(QPointer<QWidget> &window, const std::function<QWidget *()> &make);
+    void describeSelection(int selected);
     void showAbout();
+    void centreOnScreen(QWidget *window) const;
     void remember(QWidget *window);
     void closeOtherWindows();
 
@@ -80,6 +82,7 @@ private:
     QLabel *m_character = nullptr;
     QCheckBox *m_autoLoad = nullptr;
     QCheckBox *m_autoStore = nullptr;
+    FramePlacer *m_placer = nullptr;
     QPointer<QWidget> m_calculator;
     QPointer<QWidget> m_help;
     // The other open windows, oldest first.

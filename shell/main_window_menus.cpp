@@ -3,9 +3,11 @@
 #include "editor/palette.h"
 #include "operations/toolbar_routing.h"
 #include "shell/calculator_window.h"
+#include "shell/described_menu_item.h"
 #include "shell/help_window.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -53,7 +55,9 @@ void MainWindow::createMenus()
     addCommand(file, "mnuFileOpen", u"&Открыть..."_s, [this] { m_file.mnuFileOpen(); });
     addCommand(file, "gphload", u"Импорт из gph"_s, [this] { m_file.gphload(); });
     addSeparator(file, "mnuFileBar0");
-    addCommand(file, "mnuFileSave", u"&Сохранить"_s, [this] { m_file.mnuFileSave(); });
+    describeMenuItem(
+        addCommand(file, "mnuFileSave", u"&Сохранить"_s, [this] { m_file.mnuFileSave(); }),
+        u"Записать шрифт в файл"_s);
     addCommand(file, "mnuFileSaveAs", u"Сохранить &как..."_s, [this] { m_file.mnuFileSaveAs(); });
     addSeparator(file, "t9");
     addCommand(file, "mnuFileExit", u"&Выход"_s, [this] { close(); });
@@ -72,13 +76,12 @@ void MainWindow::createMenus()
     addCommand(edit, "mnueditclear", u"Стереть"_s, [this] { m_glyph.mnueditclear(); });
     addCommand(edit, "sload", u"Загрузить"_s, [this] { m_navigation.sload(); });
     addCommand(edit, "sloada", u"Загружать автоматически"_s, [this] {
-        m_navigation.sloada();
-        syncOptions();
+        m_autoLoad->toggle();
     })->setCheckable(true);
-    addCommand(edit, "ssave", u"Сохранить"_s, [this] { m_navigation.ssave(); });
+    describeMenuItem(addCommand(edit, "ssave", u"Сохранить"_s, [this] { m_navigation.ssave(); }),
+                     u"Записать символ из квадрата в шрифт"_s);
     addCommand(edit, "ssavea", u"Сохранять автоматически"_s, [this] {
-        m_navigation.ssavea();
-        syncOptions();
+        m_autoStore->toggle();
     })->setCheckable(true);
 
     QMenu *character = addMenu("act", u"Символ"_s);
@@ -120,8 +123,13 @@ void MainWindow::createMenus()
                [this] { showOnce(m_calculator, [] { return new CalculatorWindow; }); });
 
     QMenu *help = addMenu("mnuHelp", u"&Справка"_s);
-    addCommand(help, "mnuHelpContents", u"&Содержание"_s,
-               [this] { showOnce(m_help, [] { return new HelpWindow; }); });
+    addCommand(help, "mnuHelpContents", u"&Содержание"_s, [this] {
+        showOnce(m_help, [this] {
+            auto *window = new HelpWindow;
+            centreOnScreen(window);
+            return window;
+        });
+    });
     addSeparator(help, "mnuHelpBar0");
     addCommand(help, "mnuHelpAbout", u"&О программе..."_s, [this] { showAbout(); });
 }
@@ -142,6 +150,7 @@ void MainWindow::createToolBar(QWidget *parent)
         action->setObjectName(u"tb"_s + key);
         action->setData(key);
         action->setToolTip(QString::fromUtf16(button.toolTip));
+        toolBar->widgetForAction(action)->setAccessibleName(action->toolTip());
         connect(action, &QAction::triggered, this,
                 [this, action] { ButtonClick(action->data().toString()); });
         if (separatorAfter(key))
