@@ -76,9 +76,11 @@ void EditSquare::mouseMoveEvent(QMouseEvent *event)
     emit moved(event->position());
 }
 
-void EditSquare::mouseReleaseEvent(QMouseEvent *)
+// A button the square ignores when pressed (back, forward) does not end a stroke either.
+void EditSquare::mouseReleaseEvent(QMouseEvent *event)
 {
-    emit released();
+    if (paintButton(event->button()) != PaintButton::None)
+        emit released();
 }
 
 } // namespace Glyphery

@@ -65,16 +65,6 @@ void Navigation::ssave()
     m_state.font.modified = true;
 }
 
-void Navigation::sloada()
-{
-    m_state.autoLoad = !m_state.autoLoad;
-}
-
-void Navigation::ssavea()
-{
-    m_state.autoStore = !m_state.autoStore;
-}
-
 void Navigation::select(int character)
 {
     LeaveChar();

@@ -24,8 +24,6 @@ public:
     void prevchr();
     void sload();
     void ssave();
-    void sloada();
-    void ssavea();
 
 private:
     void select(int character);

@@ -11,7 +11,7 @@ namespace Glyphery {
 static constexpr QRgb Ink = 0xff000000, Paper = 0xffffffff, Grey = 0xffc0c0c0; // at start
 
 // Mouse events on the edit square: "L10,20" presses the left button at (10, 20), "l10,20"
-// releases it there and "10,20" moves there; R is the right button, M the middle one.
+// releases it there and "10,20" moves there; R is the right button, M the middle one, B back.
 static void stroke(MainWindowHarness &h, const QString &events)
 {
     Qt::MouseButtons held;
@@ -19,6 +19,7 @@ static void stroke(MainWindowHarness &h, const QString &events)
         const QChar first = event.front();
         const auto button = first.toUpper() == u'L' ? Qt::LeftButton
             : first.toUpper() == u'R'               ? Qt::RightButton
+            : first.toUpper() == u'B'               ? Qt::BackButton
                                                     : Qt::MiddleButton;
         const QString xy = first.isLetter() ? event.mid(1) : event;
         const QPointF at(xy.section(u',', 0, 0).toDouble(), xy.section(u',', 1).toDouble());
@@ -152,6 +153,8 @@ private slots:
             {{0, 0}, {1, 0}, {2, 0}, {3, 0}});
         row("left press in a right stroke, left released",
             u"R72,40 L104,40 l104,40 136,40 168,40 r168,40", {{2, 1}});
+        row("back button pressed and released in a stroke", u"L10,10 B10,10 b10,10 42,10 l42,10",
+            {{0, 0}, {1, 0}});
     }
 
     // The square starts with ink in columns 2-5 and 7. Strokes change neither the font nor the
