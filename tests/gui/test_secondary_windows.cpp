@@ -1,4 +1,3 @@
-#include "shell/russian_translation.h"
 #include "support/main_window_harness.h"
 
 #include <QApplication>
@@ -53,7 +52,6 @@ private slots:
     void calculatorIsOneWindowThatStartsEmpty();
     void calculatorFollowsEveryKeystroke();
     void helpIsOneWindowWithTheDocument();
-    void qtTextsAreRussian();
     void aboutClosesOnEnterAndEscape_data();
     void aboutClosesOnEnterAndEscape();
 };
@@ -123,20 +121,6 @@ void TestSecondaryWindows::helpIsOneWindowWithTheDocument()
     QCOMPARE(formatOf(document, u"3. Как"_s).foreground().color(), QColor(0, 0, 255));
     QVERIFY(formatOf(document, u"3. Как"_s).fontWeight() >= QFont::Bold);
     help[0]->close();
-}
-
-// The message boxes' standard buttons come from Qt's own translation, which set-up installs.
-void TestSecondaryWindows::qtTextsAreRussian()
-{
-    QTranslator translator;
-    QVERIFY(loadQtRussian(translator));
-    QApplication::installTranslator(&translator);
-    QMessageBox box(QMessageBox::NoIcon, u"Удаление"_s, QString(),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    QCOMPARE(box.button(QMessageBox::Yes)->text().remove(u'&'), u"Да"_s);
-    QCOMPARE(box.button(QMessageBox::No)->text().remove(u'&'), u"Нет"_s);
-    QCOMPARE(box.button(QMessageBox::Cancel)->text().remove(u'&'), u"Отмена"_s);
-    QApplication::removeTranslator(&translator);
 }
 
 void TestSecondaryWindows::aboutClosesOnEnterAndEscape_data()
