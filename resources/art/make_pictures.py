@@ -240,25 +240,6 @@ ROTATE_RIGHT = ({"b": BLUE}, [
     "................",
 ])
 
-ROTATE_LEFT = ({"b": BLUE}, [
-    ".......b........",
-    "......bb........",
-    ".....bbb........",
-    "....bbbbbb......",
-    "....bbbbbbbb....",
-    ".....bbb..bbb...",
-    "......bb...bb...",
-    "..bb...b....bb..",
-    "..bb........bb..",
-    "..bb........bb..",
-    "..bb........bb..",
-    "...bb......bb...",
-    "...bbb....bbb...",
-    "....bbbbbbbb....",
-    "......bbbb......",
-    "................",
-])
-
 SHIFT_UP = ({"k": BLACK, "n": GREEN}, [
     "................",
     ".......kk.......",
@@ -278,25 +259,6 @@ SHIFT_UP = ({"k": BLACK, "n": GREEN}, [
     "................",
 ])
 
-SHIFT_DOWN = ({"k": BLACK, "n": GREEN}, [
-    "................",
-    ".....kkkkkk.....",
-    ".....knnnnk.....",
-    ".....knnnnk.....",
-    ".....knnnnk.....",
-    ".....knnnnk.....",
-    ".....knnnnk.....",
-    ".....knnnnk.....",
-    "..kkkknnnnkkkk..",
-    "..knnnnnnnnnnk..",
-    "...knnnnnnnnk...",
-    "....knnnnnnk....",
-    ".....knnnnk.....",
-    "......knnk......",
-    ".......kk.......",
-    "................",
-])
-
 SHIFT_LEFT = ({"k": BLACK, "n": GREEN}, [
     "................",
     "................",
@@ -312,25 +274,6 @@ SHIFT_LEFT = ({"k": BLACK, "n": GREEN}, [
     "....knnk........",
     ".....knk........",
     "......kk........",
-    "................",
-    "................",
-])
-
-SHIFT_RIGHT = ({"k": BLACK, "n": GREEN}, [
-    "................",
-    "................",
-    "........kk......",
-    "........knk.....",
-    "........knnk....",
-    ".kkkkkkkknnnk...",
-    ".knnnnnnnnnnnk..",
-    ".knnnnnnnnnnnnk.",
-    ".knnnnnnnnnnnnk.",
-    ".knnnnnnnnnnnk..",
-    ".kkkkkkkknnnk...",
-    "........knnk....",
-    "........knk.....",
-    "........kk......",
     "................",
     "................",
 ])
@@ -354,6 +297,27 @@ CALCULATOR = ({"k": BLACK, "s": DARK_GREY, "e": LCD, "i": LCD_INK,
     "..kswwswwswwsk..",
     "..kkkkkkkkkkkk..",
 ])
+
+
+# --------------------------------------------------------------------------
+# Pictures that show the opposite of another are its reflection, so that a pair
+# cannot drift apart.
+
+def mirrored(art):
+    """The art reflected left to right."""
+    legend, grid = art
+    return legend, [line[::-1] for line in grid]
+
+
+def flipped(art):
+    """The art reflected top to bottom."""
+    legend, grid = art
+    return legend, grid[::-1]
+
+
+ROTATE_LEFT = mirrored(ROTATE_RIGHT)
+SHIFT_DOWN = flipped(SHIFT_UP)
+SHIFT_RIGHT = mirrored(SHIFT_LEFT)
 
 
 # --------------------------------------------------------------------------
