@@ -5,13 +5,15 @@ Each picture is a grid of text, one character per pixel, with a small
 legend that maps characters to colours.  A '.' is always a transparent
 pixel.  Run from the repository root:
 
-    python3 resources/art/make_pictures.py
+    python3 resources/art/make_pictures.py [OUT_DIR]
 
-The output goes to resources/pictures/ and is byte-identical on every run.
+The output goes to OUT_DIR, by default resources/pictures/, and is
+byte-identical on every run.
 """
 
 import os
 import struct
+import sys
 import zlib
 
 OUT_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)),
@@ -471,11 +473,11 @@ def render(art, scale, margin):
     return rows
 
 
-def main():
-    os.makedirs(OUT_DIR, exist_ok=True)
+def main(out_dir):
+    os.makedirs(out_dir, exist_ok=True)
     for name, art, scale, margin in PICTURES:
-        write_png(os.path.join(OUT_DIR, name), render(art, scale, margin))
+        write_png(os.path.join(out_dir, name), render(art, scale, margin))
 
 
 if __name__ == "__main__":
-    main()
+    main(sys.argv[1] if len(sys.argv) > 1 else OUT_DIR)
