@@ -11,6 +11,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(Glyphery::applicationTitle());
     QApplication::setOrganizationName(Glyphery::applicationTitle());
     QApplication::setFont(Glyphery::uiFont());
+    QApplication::setWindowIcon(Glyphery::programIcon());
 
     QTranslator qtRussian;
     if (Glyphery::loadQtRussian(qtRussian))

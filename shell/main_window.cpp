@@ -54,6 +54,18 @@ QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, cons
 
 } // namespace
 
+QIcon programIcon()
+{
+    initGlypheryResources();
+    // No size is given: addFile then reads each picture's own size and adds its name@2x.png too
+    // (when any screen's device pixel ratio is above 1). Given a size, Qt 6.4 files the @2x
+    // picture under that size and shrinks it for ratio 1.
+    QIcon icon;
+    for (int size : {16, 32, 48})
+        icon.addFile(u":/icons/glyphery-%1.png"_s.arg(size));
+    return icon;
+}
+
 MainWindow::MainWindow(PlatformServices &services, QWidget *parent)
     : QMainWindow(parent)
     , m_services(services)
@@ -70,10 +82,6 @@ MainWindow::MainWindow(PlatformServices &services, QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
-    QIcon icon;
-    for (int size : {16, 32, 48})
-        icon.addFile(u":/icons/glyphery-%1.png"_s.arg(size), QSize(size, size));
-    setWindowIcon(icon);
     setFont(uiFont());
 
     auto *client = new QWidget(this);

@@ -9,6 +9,7 @@
 #include "operations/glyph_commands.h"
 
 #include <QHash>
+#include <QIcon>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -85,5 +86,9 @@ private:
     // The other open windows, oldest first.
     QList<QPointer<QWidget>> m_otherWindows;
 };
+
+// The program's icon at 16, 32 and 48 pixels, each with its double-density picture, for every
+// window of the program.
+QIcon programIcon();
 
 } // namespace Glyphery
