@@ -4,8 +4,8 @@
 #include "shell/ui_font.h"
 
 #include <QFrame>
+#include <QIcon>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 
 using namespace Qt::Literals::StringLiterals;
@@ -60,7 +60,8 @@ AboutBox::AboutBox(QWidget *parent)
     picture->setObjectName(u"Picture1"_s);
     picture->setGeometry(8, 16, 50, 50);
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setPixmap(QPixmap(u":/about.png"_s));
+    // QPixmap would load about.png alone; QIcon also finds about@2x.png for a denser screen.
+    picture->setPixmap(QIcon(u":/about.png"_s).pixmap(QSize(48, 48), devicePixelRatio()));
 
     addLabel(this, u"lblTitle"_s, applicationTitle(), {70, 16, 259, 16});
     addLabel(this, u"lblVersion"_s, u"Версия 2.0"_s, {70, 32, 259, 15});

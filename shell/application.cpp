@@ -22,9 +22,12 @@ void setUpApplication()
     QApplication::setApplicationName(applicationTitle());
     QApplication::setOrganizationName(applicationTitle());
     QApplication::setFont(uiFont());
+    // No size is given: addFile then reads each picture's own size and adds its name@2x.png
+    // too (when any screen's device pixel ratio is above 1). Given a size, Qt 6.4 files the
+    // @2x picture under that size and shrinks it for ratio 1.
     QIcon icon;
     for (int size : {16, 32, 48})
-        icon.addFile(u":/icons/glyphery-%1.png"_s.arg(size), QSize(size, size));
+        icon.addFile(u":/icons/glyphery-%1.png"_s.arg(size));
     QApplication::setWindowIcon(icon);
     auto *qtRussian = new QTranslator(qApp);
     if (loadQtRussian(*qtRussian))

@@ -8,8 +8,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 #include <QToolBar>
 
 using namespace Qt::Literals::StringLiterals;
@@ -143,6 +145,12 @@ void MainWindow::createToolBar(QWidget *parent)
     toolBar->setMovable(false);
     toolBar->setFloatable(false);
     toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // Fusion's frame and item margins leave a button 16 of the bar's 24 pixels, too few for a
+    // 16 pixel picture inside the button's own frame, and Qt would shrink and blur the pictures.
+    // Above and below the buttons only the bar's frame is kept.
+    const int frame = toolBar->style()->pixelMetric(QStyle::PM_ToolBarFrameWidth, nullptr, toolBar);
+    const QMargins margins = toolBar->layout()->contentsMargins();
+    toolBar->layout()->setContentsMargins(margins.left(), frame, margins.right(), frame);
     for (const ToolbarButton &button : ToolbarButtons) {
         const QString key = QString::fromUtf16(button.key);
         QAction *action = toolBar->addAction(

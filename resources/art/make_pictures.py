@@ -5,13 +5,15 @@ Each picture is a grid of text, one character per pixel, with a small
 legend that maps characters to colours.  A '.' is always a transparent
 pixel.  Run from the repository root:
 
-    python3 resources/art/make_pictures.py
+    python3 resources/art/make_pictures.py [OUT_DIR]
 
-The output goes to resources/pictures/ and is byte-identical on every run.
+The output goes to OUT_DIR, by default resources/pictures/, and is
+byte-identical on every run.
 """
 
 import os
 import struct
+import sys
 import zlib
 
 OUT_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)),
@@ -33,6 +35,19 @@ GREEN = (0x38, 0xA8, 0x40, 0xFF)
 LCD = (0xA8, 0xC8, 0x90, 0xFF)
 LCD_INK = (0x30, 0x48, 0x30, 0xFF)
 ORANGE = (0xF0, 0x90, 0x30, 0xFF)
+# Shades that the double-size toolbar pictures add for light and depth.
+PALE_GREY = (0xE4, 0xE4, 0xE4, 0xFF)
+PALE_YELLOW = (0xFC, 0xEC, 0xA0, 0xFF)
+DARK_OCHRE = (0x98, 0x70, 0x18, 0xFF)
+DARK_BLUE = (0x20, 0x40, 0x98, 0xFF)
+DARK_RED = (0x98, 0x18, 0x18, 0xFF)
+LIGHT_GREEN = (0x70, 0xC8, 0x68, 0xFF)
+DARK_GREEN = (0x20, 0x78, 0x28, 0xFF)
+LIGHT_BROWN = (0xC8, 0x90, 0x50, 0xFF)
+DARK_BROWN = (0x78, 0x48, 0x18, 0xFF)
+PALE_ORANGE = (0xF8, 0xC0, 0x80, 0xFF)
+DARK_ORANGE = (0xB8, 0x60, 0x18, 0xFF)
+LCD_SHADE = (0x90, 0xB0, 0x78, 0xFF)
 
 # Colours of the program icon, after the bright 8-bit home computer palette.
 ICON_OUTLINE = (0x00, 0x00, 0x00, 0xFF)
@@ -47,7 +62,8 @@ TRANSPARENT = (0, 0, 0, 0)
 
 
 # --------------------------------------------------------------------------
-# Toolbar pictures, 16x16.
+# Toolbar pictures, 16x16, each followed by its double-size version: the same
+# shapes with one pixel outlines, a light from the top left and finer detail.
 
 NEW = ({"k": BLACK, "w": WHITE, "g": LIGHT_GREY}, [
     "................",
@@ -68,6 +84,41 @@ NEW = ({"k": BLACK, "w": WHITE, "g": LIGHT_GREY}, [
     "................",
 ])
 
+NEW_2X = ({"k": BLACK, "w": WHITE, "g": LIGHT_GREY, "e": PALE_GREY}, [
+    "................................",
+    "................................",
+    "....kkkkkkkkkkkkkkkk............",
+    "....kwwwwwwwwwwwwwwkk...........",
+    "....kwwwwwwwwwwwwwwkek..........",
+    "....kwwwwwwwwwwwwwwkgek.........",
+    "....kwwwwwwwwwwwwwwkggek........",
+    "....kwwwwwwwwwwwwwwkgggek.......",
+    "....kwwwwwwwwwwwwwwkggggek......",
+    "....kwwwwwwwwwwwwwwkgggggek.....",
+    "....kwwwwwwwwwwwwwwkkkkkkkkk....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kwwwwwwwwwwwwwwwwwwwwwek....",
+    "....kweeeeeeeeeeeeeeeeeeeeek....",
+    "....kkkkkkkkkkkkkkkkkkkkkkkk....",
+    "................................",
+    "................................",
+])
+
 OPEN = ({"k": BLACK, "y": YELLOW, "o": OCHRE}, [
     "................",
     "................",
@@ -85,6 +136,42 @@ OPEN = ({"k": BLACK, "y": YELLOW, "o": OCHRE}, [
     "kkkkkkkkkkkkk...",
     "................",
     "................",
+])
+
+OPEN_2X = ({"k": BLACK, "y": YELLOW, "o": OCHRE, "O": DARK_OCHRE,
+            "P": PALE_YELLOW}, [
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "..kkkkkkkk......................",
+    ".kyyyyyyyyk.....................",
+    "kyoooooooook....................",
+    "kyooooooooook...................",
+    "kyoooooooooookkkkkkkkkkkkk......",
+    "kyoooooooooooyyyyyyyyyyyyyk.....",
+    "kyoooooooooooooooooooooooook....",
+    "kyooooooOOOOOOOOOOOOOOOOOOOk....",
+    "kyooooookkkkkkkkkkkkkkkkkkkkkkkk",
+    "kyooooookPPPPPPPPPPPPPPPPPPPPPPk",
+    "kyoooookPyyyyyyyyyyyyyyyyyyyyyyk",
+    "kyoooookPyyyyyyyyyyyyyyyyyyyyyk.",
+    "kyooookPyyyyyyyyyyyyyyyyyyyyyyk.",
+    "kyooookPyyyyyyyyyyyyyyyyyyyyyk..",
+    "kyoookPyyyyyyyyyyyyyyyyyyyyyyk..",
+    "kyoookPyyyyyyyyyyyyyyyyyyyyyk...",
+    "kyookPyyyyyyyyyyyyyyyyyyyyyyk...",
+    "kyookPyyyyyyyyyyyyyyyyyyyyyk....",
+    "kyokPyyyyyyyyyyyyyyyyyyyyyyk....",
+    "kyokPyyyyyyyyyyyyyyyyyyyyyk.....",
+    "kykPyyyyyyyyyyyyyyyyyyyyyyk.....",
+    "kykPyyyyyyyyyyyyyyyyyyyyyk......",
+    "kkoooooooooooooooooooooook......",
+    "kkkkkkkkkkkkkkkkkkkkkkkkkk......",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
 ])
 
 SAVE = ({"k": BLACK, "b": BLUE, "w": WHITE, "d": GREY, "g": LIGHT_GREY,
@@ -107,6 +194,42 @@ SAVE = ({"k": BLACK, "b": BLUE, "w": WHITE, "d": GREY, "g": LIGHT_GREY,
     "................",
 ])
 
+SAVE_2X = ({"k": BLACK, "b": BLUE, "L": LIGHT_BLUE, "B": DARK_BLUE, "w": WHITE,
+            "d": GREY, "g": LIGHT_GREY, "s": DARK_GREY}, [
+    "................................",
+    "................................",
+    "..kkkkkkkkkkkkkkkkkkkkkkkkkkkk..",
+    "..kLLLLLwwwwwwwwwwwwwwwwBLLLbk..",
+    "..kLbbbbwwwwwwwwwwwwwwwwBbbbBk..",
+    "..kLbbbbwwwwwwwwwwwwwwwwBbbbBk..",
+    "..kLbbbbwwddddddddddddwwBbbbBk..",
+    "..kLbbbbwwwwwwwwwwwwwwwwBbbbBk..",
+    "..kLbbbbwwwwwwwwwwwwwwwwBbbbBk..",
+    "..kLbbbbwwddddddddddddwwBbbbBk..",
+    "..kLbbbbwwwwwwwwwwwwwwwwBbbbBk..",
+    "..kLbbbbwwwwwwwwwwwwwwwwBbbbBk..",
+    "..kLbbbbwwdddddddwwwwwwwBbbbBk..",
+    "..kLbbbbwwwwwwwwwwwwwwwwBbbbBk..",
+    "..kLbbbbBBBBBBBBBBBBBBBBBbbbBk..",
+    "..kLbbbbbbbbbbbbbbbbbbbbbbbbBk..",
+    "..kLbbbbbbbbbbbbbbbbbbbbbbbbBk..",
+    "..kLbbbbbbbbbbbbbbbbbbbbbbbbBk..",
+    "..kLbbbbbbbbbbbbbbbbbbbbbbbbBk..",
+    "..kLbbbbwwwwwwwwwwwwwwwwbbbbBk..",
+    "..kLbbbbwggggggggggggggdbbbbBk..",
+    "..kLbbbbwgggggggggsssggdbbbbBk..",
+    "..kLbbbbwgggggggggsssggdbbbbBk..",
+    "..kLbbbbwgggggggggsssggdbbbbBk..",
+    "..kLbbbbwgggggggggsssggdbbbbBk..",
+    "..kLbbbbwgggggggggsssggdbbbbBk..",
+    "..kLbbbbwgggggggggsssggdbbbbBk..",
+    "..kLbbbbwgggggggggwwwggdbbbbBk..",
+    "..kbBBBBwggggggggggggggdBBBBBk..",
+    "..kkkkkkkkkkkkkkkkkkkkkkkkkkkk..",
+    "................................",
+    "................................",
+])
+
 CUT = ({"k": BLACK, "g": LIGHT_GREY, "r": RED}, [
     "................",
     "..kk........kk..",
@@ -124,6 +247,42 @@ CUT = ({"k": BLACK, "g": LIGHT_GREY, "r": RED}, [
     ".rr..rr..rr..rr.",
     "..rrrr....rrrr..",
     "................",
+])
+
+CUT_2X = ({"k": BLACK, "g": LIGHT_GREY, "w": WHITE, "d": GREY, "r": RED,
+           "R": DARK_RED}, [
+    "................................",
+    "................................",
+    "...kk......................kk...",
+    "...kwk....................kwk...",
+    "...kwgk..................kgwk...",
+    "....kwgk................kgwk....",
+    ".....kwggk............kggwk.....",
+    "......kwggk..........kggwk......",
+    ".......kwggk........kggwk.......",
+    "........kwgggk....kgggwk........",
+    ".........kwgggk..kgggwk.........",
+    "..........kwgggkkgggwk..........",
+    "...........kwgkkkkgwk...........",
+    "............kkkkkkkk............",
+    "............kkkddkkk............",
+    "...........rkkkddkkkr...........",
+    "..........rrkkkkkkkkrr..........",
+    ".........rrr.kkkkkk.rrr.........",
+    ".........rrr........rrr.........",
+    ".....rrrrrrr........rrrrrrr.....",
+    "...rrrrrrrrr........rrrrrrrrr...",
+    "..rrrRRRRrrr........rrrRRRRrrr..",
+    ".rrrR....Rrrr......rrrR....Rrrr.",
+    ".rrR......Rrr......rrR......Rrr.",
+    ".rrr......rrr......rrr......rrr.",
+    ".rrr......rrr......rrr......rrr.",
+    ".rrrr....rrrR......Rrrr....rrrr.",
+    "..RrrrrrrrrR........RrrrrrrrrR..",
+    "...RRrrrrRR..........RRrrrrRR...",
+    ".....RRRR..............RRRR.....",
+    "................................",
+    "................................",
 ])
 
 COPY = ({"k": BLACK, "w": WHITE, "d": GREY}, [
@@ -145,6 +304,42 @@ COPY = ({"k": BLACK, "w": WHITE, "d": GREY}, [
     "....kkkkkkkkkkk.",
 ])
 
+COPY_2X = ({"k": BLACK, "w": WHITE, "d": GREY, "g": LIGHT_GREY,
+            "e": PALE_GREY}, [
+    "kkkkkkkkkkkkkkk.................",
+    "kwwwwwwwwwwwwwkk................",
+    "kwwwwwwwwwwwwwkek...............",
+    "kwwwwwwwwwwwwwkgek..............",
+    "kwwwwwwwwwwwwwkggek.............",
+    "kwwwwwwwwwwwwwkgggek............",
+    "kwwddddwdddddwkggggek...........",
+    "kwwwwwwwwwwwwwkkkkkkkk..........",
+    "kwwwwwwwkkkkkkkkkkkkkkk.........",
+    "kwwwwwwwkwwwwwwwwwwwwwkk........",
+    "kwwdddddkwwwwwwwwwwwwwkek.......",
+    "kwwwwwwwkwwwwwwwwwwwwwkgek......",
+    "kwwwwwwwkwwwwwwwwwwwwwkggek.....",
+    "kwwwwwwwkwwwwwwwwwwwwwkgggek....",
+    "kwwdddddkwwdddwdddddwwkggggek...",
+    "kwwwwwwwkwwwwwwwwwwwwwkkkkkkkk..",
+    "kwwwwwwwkwwwwwwwwwwwwwwwwwwwek..",
+    "kwwwwwwwkwwwwwwwwwwwwwwwwwwwek..",
+    "kwwdddddkwwdddddwdddwddddddwek..",
+    "kwwwwwwwkwwwwwwwwwwwwwwwwwwwek..",
+    "kwwwwwwwkwwwwwwwwwwwwwwwwwwwek..",
+    "kwwwwwwwkwwwwwwwwwwwwwwwwwwwek..",
+    "keeeeeeekwwdddwdddddddwddddwek..",
+    "kkkkkkkkkwwwwwwwwwwwwwwwwwwwek..",
+    "........kwwwwwwwwwwwwwwwwwwwek..",
+    "........kwwwwwwwwwwwwwwwwwwwek..",
+    "........kwwddddddwddddwwwwwwek..",
+    "........kwwwwwwwwwwwwwwwwwwwek..",
+    "........kwwwwwwwwwwwwwwwwwwwek..",
+    "........kwwwwwwwwwwwwwwwwwwwek..",
+    "........keeeeeeeeeeeeeeeeeeeek..",
+    "........kkkkkkkkkkkkkkkkkkkkkk..",
+])
+
 PASTE = ({"k": BLACK, "o": BROWN, "g": LIGHT_GREY, "w": WHITE, "d": GREY}, [
     ".....kkkkk......",
     "..kkkkgggkkkk...",
@@ -162,6 +357,43 @@ PASTE = ({"k": BLACK, "o": BROWN, "g": LIGHT_GREY, "w": WHITE, "d": GREY}, [
     ".kooookwwwwwwwwk",
     ".kooookwwwwwwwwk",
     "..kkkkkkkkkkkkkk",
+])
+
+PASTE_2X = ({"k": BLACK, "o": BROWN, "l": LIGHT_BROWN, "D": DARK_BROWN,
+             "g": LIGHT_GREY, "w": WHITE, "d": GREY, "s": DARK_GREY,
+             "e": PALE_GREY}, [
+    "...........kkkkkkkkkk...........",
+    "...........kwwwwwwwwk...........",
+    ".......kkkkkwgssssgdkkkkk.......",
+    "...kkkkkwwwwwggggggdwwwwkkkkk...",
+    "..kllllkggggggggggggggggklllDk..",
+    "..kloookggggggggggggggggkoooDk..",
+    "..kloookddddddddddddddddkoooDk..",
+    "..kloookkkkkkkkkkkkkkkkkkoooDk..",
+    "..klooooooooooooooooooooooooDk..",
+    "..klooooooooooooooooooooooooDk..",
+    "..klooooooooooooooooooooooooDk..",
+    "..klooooooooooooooooooooooooDk..",
+    "..klooooooookkkkkkkkkkkkkkkkkkkk",
+    "..klooooooookwwwwwwwwwwwwwwwwwek",
+    "..klooooooookwwwwwwwwwwwwwwwwwek",
+    "..klooooooookwwwwwwwwwwwwwwwwwek",
+    "..klooooooookwwddddwddddddwdddek",
+    "..klooooooookwwwwwwwwwwwwwwwwwek",
+    "..klooooooookwwwwwwwwwwwwwwwwwek",
+    "..klooooooookwwwwwwwwwwwwwwwwwek",
+    "..klooooooookwwddddddwdddddddwek",
+    "..klooooooookwwwwwwwwwwwwwwwwwek",
+    "..klooooooookwwwwwwwwwwwwwwwwwek",
+    "..klooooooookwwwwwwwwwwwwwwwwwek",
+    "..klooooooookwwdddwdddddwdddddek",
+    "..klooooooookwwwwwwwwwwwwwwwwwek",
+    "..klooooooookwwwwwwwwwwwwwwwwwek",
+    "..klooooooookwwwwwwwwwwwwwwwwwek",
+    "..klooooooookwwdddddddwdddwwwwek",
+    "..klooooooookwwwwwwwwwwwwwwwwwek",
+    "..kDDDDDDDDDkeeeeeeeeeeeeeeeeeek",
+    "...kkkkkkkkkkkkkkkkkkkkkkkkkkkkk",
 ])
 
 INVERT = ({"k": BLACK, "w": WHITE}, [
@@ -183,6 +415,41 @@ INVERT = ({"k": BLACK, "w": WHITE}, [
     "................",
 ])
 
+INVERT_2X = ({"k": BLACK, "w": WHITE}, [
+    "................................",
+    "................................",
+    "..kkkkkkkkkkkkkkkkkkkkkkkkkkkk..",
+    "..kwwwwwwwwwwwwwkkkkkkkkkkkkkk..",
+    "..kwwwwwwwwwwwwwkkkkkkkkkkkkkk..",
+    "..kwwwwwwwwwwwwwkkkkkkkkkkkkkk..",
+    "..kwwwwwwwwwwwwwkkkkkkkkkkkkkk..",
+    "..kwwwwwwwwwwwwwkkkkkkkkkkkkkk..",
+    "..kwwwwwwwwwwkkkwwwkkkkkkkkkkk..",
+    "..kwwwwwwwwkkkkkwwwwwkkkkkkkkk..",
+    "..kwwwwwwwkkkkkkwwwwwwkkkkkkkk..",
+    "..kwwwwwwkkkkkkkwwwwwwwkkkkkkk..",
+    "..kwwwwwwkkkkkkkwwwwwwwkkkkkkk..",
+    "..kwwwwwkkkkkkkkwwwwwwwwkkkkkk..",
+    "..kwwwwwkkkkkkkkwwwwwwwwkkkkkk..",
+    "..kwwwwwkkkkkkkkwwwwwwwwkkkkkk..",
+    "..kwwwwwkkkkkkkkwwwwwwwwkkkkkk..",
+    "..kwwwwwkkkkkkkkwwwwwwwwkkkkkk..",
+    "..kwwwwwkkkkkkkkwwwwwwwwkkkkkk..",
+    "..kwwwwwwkkkkkkkwwwwwwwkkkkkkk..",
+    "..kwwwwwwkkkkkkkwwwwwwwkkkkkkk..",
+    "..kwwwwwwwkkkkkkwwwwwwkkkkkkkk..",
+    "..kwwwwwwwwkkkkkwwwwwkkkkkkkkk..",
+    "..kwwwwwwwwwwkkkwwwkkkkkkkkkkk..",
+    "..kwwwwwwwwwwwwwkkkkkkkkkkkkkk..",
+    "..kwwwwwwwwwwwwwkkkkkkkkkkkkkk..",
+    "..kwwwwwwwwwwwwwkkkkkkkkkkkkkk..",
+    "..kwwwwwwwwwwwwwkkkkkkkkkkkkkk..",
+    "..kwwwwwwwwwwwwwkkkkkkkkkkkkkk..",
+    "..kkkkkkkkkkkkkkkkkkkkkkkkkkkk..",
+    "................................",
+    "................................",
+])
+
 MIRROR_V = ({"k": BLACK, "b": BLUE, "w": WHITE, "r": RED}, [
     "................",
     ".......rr.......",
@@ -200,6 +467,42 @@ MIRROR_V = ({"k": BLACK, "b": BLUE, "w": WHITE, "r": RED}, [
     ".....k.rr.k.....",
     ".......rr.......",
     "................",
+])
+
+MIRROR_V_2X = ({"k": BLACK, "b": BLUE, "L": LIGHT_BLUE, "B": DARK_BLUE,
+                "w": WHITE, "e": PALE_GREY, "r": RED}, [
+    "................................",
+    "................................",
+    "...............rr...............",
+    "..............rrrr..............",
+    "...........k..rrrr..k...........",
+    "..........kk...rr...kk..........",
+    ".........kLk........kwk.........",
+    "........kLbk........kwwk........",
+    ".......kLbbk...rr...kwwwk.......",
+    "......kLbbbk..rrrr..kwwwwk......",
+    ".....kLbbbbk..rrrr..kwwwwwk.....",
+    "....kLbbbbbk...rr...kwwwwwwk....",
+    "...kLbbbbbbk........kwwwwwwwk...",
+    "..kLbbbbbbbk........kwwwwwwwwk..",
+    ".kLbbbbbbbbk...rr...kwwwwwwwwwk.",
+    "kLbbbbbbbbbk..rrrr..kwwwwwwwwwwk",
+    "kBbbbbbbbbbk..rrrr..kwwwwwwwwwek",
+    ".kBbbbbbbbbk...rr...kwwwwwwwwek.",
+    "..kBbbbbbbbk........kwwwwwwwek..",
+    "...kBbbbbbbk........kwwwwwwek...",
+    "....kBbbbbbk...rr...kwwwwwek....",
+    ".....kBbbbbk..rrrr..kwwwwek.....",
+    "......kBbbbk..rrrr..kwwwek......",
+    ".......kBbbk...rr...kwwek.......",
+    "........kBbk........kwek........",
+    ".........kBk........kek.........",
+    "..........kk...rr...kk..........",
+    "...........k..rrrr..k...........",
+    "..............rrrr..............",
+    "...............rr...............",
+    "................................",
+    "................................",
 ])
 
 MIRROR_H = ({"k": BLACK, "b": BLUE, "w": WHITE, "r": RED}, [
@@ -221,6 +524,42 @@ MIRROR_H = ({"k": BLACK, "b": BLUE, "w": WHITE, "r": RED}, [
     ".......kk.......",
 ])
 
+MIRROR_H_2X = ({"k": BLACK, "b": BLUE, "L": LIGHT_BLUE, "B": DARK_BLUE,
+                "w": WHITE, "e": PALE_GREY, "r": RED}, [
+    "...............kk...............",
+    "..............kLBk..............",
+    ".............kLbbBk.............",
+    "............kLbbbbBk............",
+    "...........kLbbbbbbBk...........",
+    "..........kLbbbbbbbbBk..........",
+    ".........kLbbbbbbbbbbBk.........",
+    "........kLbbbbbbbbbbbbBk........",
+    ".......kLbbbbbbbbbbbbbbBk.......",
+    "......kLbbbbbbbbbbbbbbbbBk......",
+    ".....kLbbbbbbbbbbbbbbbbbbBk.....",
+    "....kkkkkkkkkkkkkkkkkkkkkkkk....",
+    "................................",
+    "................................",
+    "...rr....rr....rr....rr....rr...",
+    "..rrrr..rrrr..rrrr..rrrr..rrrr..",
+    "..rrrr..rrrr..rrrr..rrrr..rrrr..",
+    "...rr....rr....rr....rr....rr...",
+    "................................",
+    "................................",
+    "....kkkkkkkkkkkkkkkkkkkkkkkk....",
+    ".....kwwwwwwwwwwwwwwwwwwwek.....",
+    "......kwwwwwwwwwwwwwwwwwek......",
+    ".......kwwwwwwwwwwwwwwwek.......",
+    "........kwwwwwwwwwwwwwek........",
+    ".........kwwwwwwwwwwwek.........",
+    "..........kwwwwwwwwwek..........",
+    "...........kwwwwwwwek...........",
+    "............kwwwwwek............",
+    ".............kwwwek.............",
+    "..............kwek..............",
+    "...............kk...............",
+])
+
 ROTATE_RIGHT = ({"b": BLUE}, [
     "........b.......",
     "........bb......",
@@ -240,23 +579,39 @@ ROTATE_RIGHT = ({"b": BLUE}, [
     "................",
 ])
 
-ROTATE_LEFT = ({"b": BLUE}, [
-    ".......b........",
-    "......bb........",
-    ".....bbb........",
-    "....bbbbbb......",
-    "....bbbbbbbb....",
-    ".....bbb..bbb...",
-    "......bb...bb...",
-    "..bb...b....bb..",
-    "..bb........bb..",
-    "..bb........bb..",
-    "..bb........bb..",
-    "...bb......bb...",
-    "...bbb....bbb...",
-    "....bbbbbbbb....",
-    "......bbbb......",
-    "................",
+ROTATE_RIGHT_2X = ({"b": BLUE}, [
+    "................b...............",
+    "................bb..............",
+    "................bbb.............",
+    "................bbbb............",
+    "................bbbbb...........",
+    "................bbbbbb..........",
+    ".............bbbbbbbbbb.........",
+    "..........bbbbbbbbbbbbbb........",
+    ".........bbbbbbbbbbbbbbb........",
+    "........bbbbbbbbbbbbbbb.........",
+    ".......bbbbbb...bbbbbb..........",
+    "......bbbbb.....bbbbb...........",
+    ".....bbbbb......bbbb............",
+    ".....bbbb.......bbb.............",
+    ".....bbbb.......bb..............",
+    "....bbbb........b.......bbbb....",
+    "....bbbb................bbbb....",
+    "....bbbb................bbbb....",
+    "....bbbb................bbbb....",
+    "....bbbb................bbbb....",
+    "....bbbb................bbbb....",
+    ".....bbbb..............bbbb.....",
+    ".....bbbb..............bbbb.....",
+    ".....bbbbb............bbbbb.....",
+    "......bbbbb..........bbbbb......",
+    ".......bbbbbb......bbbbbb.......",
+    "........bbbbbbbbbbbbbbbb........",
+    ".........bbbbbbbbbbbbbb.........",
+    "..........bbbbbbbbbbbb..........",
+    ".............bbbbbb.............",
+    "................................",
+    "................................",
 ])
 
 SHIFT_UP = ({"k": BLACK, "n": GREEN}, [
@@ -278,23 +633,39 @@ SHIFT_UP = ({"k": BLACK, "n": GREEN}, [
     "................",
 ])
 
-SHIFT_DOWN = ({"k": BLACK, "n": GREEN}, [
-    "................",
-    ".....kkkkkk.....",
-    ".....knnnnk.....",
-    ".....knnnnk.....",
-    ".....knnnnk.....",
-    ".....knnnnk.....",
-    ".....knnnnk.....",
-    ".....knnnnk.....",
-    "..kkkknnnnkkkk..",
-    "..knnnnnnnnnnk..",
-    "...knnnnnnnnk...",
-    "....knnnnnnk....",
-    ".....knnnnk.....",
-    "......knnk......",
-    ".......kk.......",
-    "................",
+SHIFT_UP_2X = ({"k": BLACK, "n": GREEN, "l": LIGHT_GREEN, "N": DARK_GREEN}, [
+    "................................",
+    "................................",
+    "...............kk...............",
+    "..............klNk..............",
+    ".............klnnNk.............",
+    "............klnnnnNk............",
+    "...........klnnnnnnNk...........",
+    "..........klnnnnnnnnNk..........",
+    ".........klnnnnnnnnnnNk.........",
+    "........klnnnnnnnnnnnnNk........",
+    ".......klnnnnnnnnnnnnnnNk.......",
+    "......klnnnnnnnnnnnnnnnnNk......",
+    ".....klnnnnnnnnnnnnnnnnnnNk.....",
+    "....klnnnnnnnnnnnnnnnnnnnnNk....",
+    "....kkkkkkklnnnnnnnnNkkkkkkk....",
+    "..........klnnnnnnnnNk..........",
+    "..........klnnnnnnnnNk..........",
+    "..........klnnnnnnnnNk..........",
+    "..........klnnnnnnnnNk..........",
+    "..........klnnnnnnnnNk..........",
+    "..........klnnnnnnnnNk..........",
+    "..........klnnnnnnnnNk..........",
+    "..........klnnnnnnnnNk..........",
+    "..........klnnnnnnnnNk..........",
+    "..........klnnnnnnnnNk..........",
+    "..........klnnnnnnnnNk..........",
+    "..........klnnnnnnnnNk..........",
+    "..........klnnnnnnnnNk..........",
+    "..........klnnnnnnnnNk..........",
+    "..........kkkkkkkkkkkk..........",
+    "................................",
+    "................................",
 ])
 
 SHIFT_LEFT = ({"k": BLACK, "n": GREEN}, [
@@ -316,23 +687,40 @@ SHIFT_LEFT = ({"k": BLACK, "n": GREEN}, [
     "................",
 ])
 
-SHIFT_RIGHT = ({"k": BLACK, "n": GREEN}, [
-    "................",
-    "................",
-    "........kk......",
-    "........knk.....",
-    "........knnk....",
-    ".kkkkkkkknnnk...",
-    ".knnnnnnnnnnnk..",
-    ".knnnnnnnnnnnnk.",
-    ".knnnnnnnnnnnnk.",
-    ".knnnnnnnnnnnk..",
-    ".kkkkkkkknnnk...",
-    "........knnk....",
-    "........knk.....",
-    "........kk......",
-    "................",
-    "................",
+SHIFT_LEFT_2X = ({"k": BLACK, "n": GREEN, "l": LIGHT_GREEN,
+                  "N": DARK_GREEN}, [
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    ".............kk.................",
+    "............klk.................",
+    "...........klnk.................",
+    "..........klnnk.................",
+    ".........klnnnk.................",
+    "........klnnnnk.................",
+    ".......klnnnnnkkkkkkkkkkkkkkkk..",
+    "......klnnnnnnlllllllllllllllk..",
+    ".....klnnnnnnnnnnnnnnnnnnnnnnk..",
+    "....klnnnnnnnnnnnnnnnnnnnnnnnk..",
+    "...klnnnnnnnnnnnnnnnnnnnnnnnnk..",
+    "..klnnnnnnnnnnnnnnnnnnnnnnnnnk..",
+    "..kNnnnnnnnnnnnnnnnnnnnnnnnnnk..",
+    "...kNnnnnnnnnnnnnnnnnnnnnnnnnk..",
+    "....kNnnnnnnnnnnnnnnnnnnnnnnnk..",
+    ".....kNnnnnnnnnnnnnnnnnnnnnnnk..",
+    "......kNnnnnnnNNNNNNNNNNNNNNNk..",
+    ".......kNnnnnnkkkkkkkkkkkkkkkk..",
+    "........kNnnnnk.................",
+    ".........kNnnnk.................",
+    "..........kNnnk.................",
+    "...........kNnk.................",
+    "............kNk.................",
+    ".............kk.................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
 ])
 
 CALCULATOR = ({"k": BLACK, "s": DARK_GREY, "e": LCD, "i": LCD_INK,
@@ -354,6 +742,69 @@ CALCULATOR = ({"k": BLACK, "s": DARK_GREY, "e": LCD, "i": LCD_INK,
     "..kswwswwswwsk..",
     "..kkkkkkkkkkkk..",
 ])
+
+CALCULATOR_2X = ({"k": BLACK, "s": DARK_GREY, "d": GREY, "e": LCD,
+                  "E": LCD_SHADE, "i": LCD_INK, "w": WHITE, "g": LIGHT_GREY,
+                  "o": ORANGE, "P": PALE_ORANGE, "O": DARK_ORANGE}, [
+    "....kkkkkkkkkkkkkkkkkkkkkkkk....",
+    "....kdddddddddddddddddddddsk....",
+    "....kdsssssssssssssssssssssk....",
+    "....kdsskkkkkkkkkkkkkkkksssk....",
+    "....kdsskEEEEEEEEEEEEEEksssk....",
+    "....kdsskeeeeiiieiiieeeksssk....",
+    "....kdsskeeeeeeieeeieeeksssk....",
+    "....kdsskeeeeiiieiiieeeksssk....",
+    "....kdsskeeeeieeeeeieeeksssk....",
+    "....kdsskeeeeiiieiiieieksssk....",
+    "....kdsskeeeeeeeeeeeeeeksssk....",
+    "....kdsskkkkkkkkkkkkkkkksssk....",
+    "....kdsssssssssssssssssssssk....",
+    "....kdsssssssssssssssssssssk....",
+    "....kdsswwwgsswwwgssPPPosssk....",
+    "....kdsswggdsswggdssPooOsssk....",
+    "....kdsswggdsswggdssPooOsssk....",
+    "....kdssgdddssgdddssoOOOsssk....",
+    "....kdsssssssssssssssssssssk....",
+    "....kdsssssssssssssssssssssk....",
+    "....kdsswwwgsswwwgsswwwgsssk....",
+    "....kdsswggdsswggdsswggdsssk....",
+    "....kdsswggdsswggdsswggdsssk....",
+    "....kdssgdddssgdddssgdddsssk....",
+    "....kdsssssssssssssssssssssk....",
+    "....kdsssssssssssssssssssssk....",
+    "....kdsswwwgsswwwgsswwwgsssk....",
+    "....kdsswggdsswggdsswggdsssk....",
+    "....kdsswggdsswggdsswggdsssk....",
+    "....kdssgdddssgdddssgdddsssk....",
+    "....kssssssssssssssssssssssk....",
+    "....kkkkkkkkkkkkkkkkkkkkkkkk....",
+])
+
+
+# --------------------------------------------------------------------------
+# Pictures that show the opposite of another are its reflection, so that a pair
+# cannot drift apart.  The double-size originals are lit only along the axis
+# their reflection keeps (the up arrow from the left, the left arrow from the
+# top), so the reflected pictures are lit from the top left too.
+
+def mirrored(art):
+    """The art reflected left to right."""
+    legend, grid = art
+    return legend, [line[::-1] for line in grid]
+
+
+def flipped(art):
+    """The art reflected top to bottom."""
+    legend, grid = art
+    return legend, grid[::-1]
+
+
+ROTATE_LEFT = mirrored(ROTATE_RIGHT)
+ROTATE_LEFT_2X = mirrored(ROTATE_RIGHT_2X)
+SHIFT_DOWN = flipped(SHIFT_UP)
+SHIFT_DOWN_2X = flipped(SHIFT_UP_2X)
+SHIFT_RIGHT = mirrored(SHIFT_LEFT)
+SHIFT_RIGHT_2X = mirrored(SHIFT_LEFT_2X)
 
 
 # --------------------------------------------------------------------------
@@ -380,6 +831,111 @@ ICON_16 = (ICON_LEGEND, [
     "kRmmmmmmmmmmmmmk",
     "kmmmmmmmmmmmmmmk",
     ".kkkkkkkkkkkkkk.",
+])
+
+# At 32 pixels the letter lies on a grid of faint lines, but stays solid so
+# that it reads as clearly as on the 16 pixel icon.
+ICON_32 = (ICON_LEGEND, [
+    "..kkkkkkkkkkkkkkkkkkkkkkkkkkkk..",
+    ".kRRRRRRRRRRRRRRRRRRRRRRRRRRRRk.",
+    "kRRRRRRRRRRRRRRRRRRRRRRRRRRRRmmk",
+    "kRRpppppppppppppppppppppppppmmmk",
+    "kRRpppqyyyyyyyyyyyyyyyyyqpppmmmk",
+    "kRRpppqyyyyyyyyyyyyyyyyyqpppmmmk",
+    "kRRpqqqyyyyyyyyyyyyyyyyyqqqpmmmk",
+    "kRRpyyyyyyyyyyyyyyyyyyyyyyypmmmk",
+    "kRRpyyyyyyyyyyyyyyyyyyyyyyypmmmk",
+    "kRRpyyyyyqqqqqqqqqqqqqyyyyypmmmk",
+    "kRRpyyyyyqppqppqppqppqyyyyypmmmk",
+    "kRRpyyyyyqppqppqppqppqyyyyypmmmk",
+    "kRRpyyyyyqqqqqqqqqqqqqqqqqqpmmmk",
+    "kRRpyyyyyqppqppqppqppqppqpppmmmk",
+    "kRRpyyyyyqppqppqppqppqppqpppmmmk",
+    "kRRpyyyyyqqqqqqqqqqqqqqqqqqpmmmk",
+    "kRRpyyyyyqppqppqyyyyyyyyyyypmmmk",
+    "kRRpyyyyyqppqppqyyyyyyyyyyypmmmk",
+    "kRRpyyyyyqqqqqqqqqqqqqyyyyypmmmk",
+    "kRRpyyyyyqppqppqppqppqyyyyypmmmk",
+    "kRRpyyyyyqppqppqppqppqyyyyypmmmk",
+    "kRRpyyyyyqqqqqqqqqqqqqyyyyypmmmk",
+    "kRRpyyyyyyyyyyyyyyyyyyyyyyypmmmk",
+    "kRRpyyyyyyyyyyyyyyyyyyyyyyypmmmk",
+    "kRRpqqqyyyyyyyyyyyyyyyyyqqqpmmmk",
+    "kRRpppqyyyyyyyyyyyyyyyyyqpppmmmk",
+    "kRRpppqyyyyyyyyyyyyyyyyyqpppmmmk",
+    "kRRpppppppppppppppppppppppppmmmk",
+    "kRRmmmmmmmmmmmmmmmmmmmmmmmmmmmmk",
+    "kRmmmmmmmmmmmmmmmmmmmmmmmmmmmmmk",
+    ".kmmmmmmmmmmmmmmmmmmmmmmmmmmmmk.",
+    "..kkkkkkkkkkkkkkkkkkkkkkkkkkkk..",
+])
+
+# The 32 pixel icon at double density.
+ICON_64 = (ICON_LEGEND, [
+    "...kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk...",
+    "..kRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRk..",
+    ".kRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRmk.",
+    "kRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRmmmk",
+    "kRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRmmmmk",
+    "kRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmk",
+    "kRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmk",
+    "kRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmk",
+    "kRRRRppppppppqyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyqppppppppmmmmmk",
+    "kRRRRppppppppqyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyqppppppppmmmmmk",
+    "kRRRRppppppppqyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyqppppppppmmmmmk",
+    "kRRRRppppppppqyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyqppppppppmmmmmk",
+    "kRRRRppppppppqyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyqppppppppmmmmmk",
+    "kRRRRpppqqqqqqyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyqqqqqqpppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqqqqqqqqqqqqqqqqqqqqqqqqqyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqpppppqpppppqyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqpppppqpppppqyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqpppppqpppppqyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqpppppqpppppqyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqpppppqpppppqyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqpppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqpppppqpppppqpppppqppppppppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqpppppqpppppqpppppqppppppppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqpppppqpppppqpppppqppppppppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqpppppqpppppqpppppqppppppppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqpppppqpppppqpppppqppppppppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqpppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqyyyyyyyyyyyyyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqyyyyyyyyyyyyyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqyyyyyyyyyyyyyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqyyyyyyyyyyyyyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqyyyyyyyyyyyyyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqqqqqqqqqqqqqqqqqqqqqqqqqyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqpppppqpppppqyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqpppppqpppppqyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqpppppqpppppqyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqpppppqpppppqyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqpppppqpppppqpppppqpppppqyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyqqqqqqqqqqqqqqqqqqqqqqqqqyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyypppmmmmmk",
+    "kRRRRpppqqqqqqyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyqqqqqqpppmmmmmk",
+    "kRRRRppppppppqyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyqppppppppmmmmmk",
+    "kRRRRppppppppqyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyqppppppppmmmmmk",
+    "kRRRRppppppppqyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyqppppppppmmmmmk",
+    "kRRRRppppppppqyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyqppppppppmmmmmk",
+    "kRRRRppppppppqyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyqppppppppmmmmmk",
+    "kRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmk",
+    "kRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmk",
+    "kRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmk",
+    "kRRRRmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmk",
+    "kRRRmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmk",
+    "kRRmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmk",
+    ".kmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmk.",
+    "..kmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmk..",
+    "...kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk...",
 ])
 
 # The 48 pixel version shows the letter on an editing grid.
@@ -434,32 +990,158 @@ ICON_48 = (ICON_LEGEND, [
     "..kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk..",
 ])
 
+# The 48 pixel icon at double density: frame, margin and cells twice as
+# large, grid lines and outline still one pixel wide.
+ICON_96 = (ICON_LEGEND, [
+    "....kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk....",
+    "...kRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRk...",
+    "..kRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRk..",
+    ".kRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRmmk.",
+    "kRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRmmmmk",
+    "kRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRmmmmmk",
+    "kRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRmmmmmmk",
+    "kRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRmmmmmmmk",
+    "kRRRRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmmmmk",
+    "kRRRRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmmmmk",
+    "kRRRRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmmmmk",
+    "kRRRRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmmmmk",
+    "kRRRRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmmmmk",
+    "kRRRRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmmmmk",
+    "kRRRRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqqqqqqqqqYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYqqqqqqqqqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqYYYYYYYYYYYYYYYqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqYYYYYYYYYYYYYYYqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqYYYYYYYYYYYYYYYqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqpppppppqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqpppppppqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqpppppppqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqpppppppqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqpppppppqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqpppppppqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqpppppppqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqYYYYYYYYYYYYYYYqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqYYYYYYYYYYYYYYYqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqYYYYYYYYYYYYYYYqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyqpppppppqpppppppqpppppppqpppppppqyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqYYYYYYYYYYYYYYYqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqYYYYYYYYYYYYYYYqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqqqqqqqqqYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYqqqqqqqqqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqpppppppqyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyYyyyyyyyqpppppppqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqpppppppmmmmmmmmk",
+    "kRRRRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmmmmk",
+    "kRRRRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmmmmk",
+    "kRRRRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmmmmk",
+    "kRRRRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmmmmk",
+    "kRRRRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmmmmk",
+    "kRRRRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmmmmk",
+    "kRRRRRRRpppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppmmmmmmmmk",
+    "kRRRRRRRmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmk",
+    "kRRRRRRmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmk",
+    "kRRRRRmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmk",
+    "kRRRRmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmk",
+    "kRRRmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmk",
+    ".kRmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmk.",
+    "..kmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmk..",
+    "...kmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmk...",
+    "....kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk....",
+])
+
 
 # --------------------------------------------------------------------------
 # What gets written: file name, art, scale factor, transparent margin.
+# Qt draws name@2x.png in place of name.png at a device pixel ratio of 2, so
+# each @2x picture is twice the size of its partner.
 
 PICTURES = [
     ("new.png", NEW, 1, 0),
+    ("new@2x.png", NEW_2X, 1, 0),
     ("open.png", OPEN, 1, 0),
+    ("open@2x.png", OPEN_2X, 1, 0),
     ("save.png", SAVE, 1, 0),
+    ("save@2x.png", SAVE_2X, 1, 0),
     ("cut.png", CUT, 1, 0),
+    ("cut@2x.png", CUT_2X, 1, 0),
     ("copy.png", COPY, 1, 0),
+    ("copy@2x.png", COPY_2X, 1, 0),
     ("paste.png", PASTE, 1, 0),
+    ("paste@2x.png", PASTE_2X, 1, 0),
     ("inv.png", INVERT, 1, 0),
+    ("inv@2x.png", INVERT_2X, 1, 0),
     ("mv.png", MIRROR_V, 1, 0),
+    ("mv@2x.png", MIRROR_V_2X, 1, 0),
     ("mg.png", MIRROR_H, 1, 0),
+    ("mg@2x.png", MIRROR_H_2X, 1, 0),
     ("rr.png", ROTATE_RIGHT, 1, 0),
+    ("rr@2x.png", ROTATE_RIGHT_2X, 1, 0),
     ("rl.png", ROTATE_LEFT, 1, 0),
+    ("rl@2x.png", ROTATE_LEFT_2X, 1, 0),
     ("up.png", SHIFT_UP, 1, 0),
+    ("up@2x.png", SHIFT_UP_2X, 1, 0),
     ("down.png", SHIFT_DOWN, 1, 0),
+    ("down@2x.png", SHIFT_DOWN_2X, 1, 0),
     ("left.png", SHIFT_LEFT, 1, 0),
+    ("left@2x.png", SHIFT_LEFT_2X, 1, 0),
     ("right.png", SHIFT_RIGHT, 1, 0),
+    ("right@2x.png", SHIFT_RIGHT_2X, 1, 0),
     ("calc.png", CALCULATOR, 1, 0),
+    ("calc@2x.png", CALCULATOR_2X, 1, 0),
+    # One drawing for every 32 pixel square, whether the desktop asks for the
+    # 32 pixel icon or for the 16 pixel one at double density.
     ("glyphery-16.png", ICON_16, 1, 0),
-    ("glyphery-32.png", ICON_16, 2, 0),
+    ("glyphery-16@2x.png", ICON_32, 1, 0),
+    ("glyphery-32.png", ICON_32, 1, 0),
+    ("glyphery-32@2x.png", ICON_64, 1, 0),
     ("glyphery-48.png", ICON_48, 1, 0),
+    ("glyphery-48@2x.png", ICON_96, 1, 0),
     ("glyphery-256.png", ICON_48, 5, 8),   # 48 * 5 + 2 * 8 = 256
+    ("glyphery-256@2x.png", ICON_96, 5, 16),  # 96 * 5 + 2 * 16 = 512
     ("about.png", ICON_48, 1, 0),
+    ("about@2x.png", ICON_96, 1, 0),
 ]
 
 
@@ -507,11 +1189,28 @@ def render(art, scale, margin):
     return rows
 
 
-def main():
-    os.makedirs(OUT_DIR, exist_ok=True)
-    for name, art, scale, margin in PICTURES:
-        write_png(os.path.join(OUT_DIR, name), render(art, scale, margin))
+def check_doubles(pictures):
+    """Refuse an @2x picture that is not twice the size of its partner."""
+    for name, pixels in pictures.items():
+        if "@2x." not in name:
+            continue
+        single = pictures.get(name.replace("@2x.", "."))
+        if single is None:
+            raise ValueError("%s has no partner" % name)
+        if (len(pixels[0]), len(pixels)) != (2 * len(single[0]), 2 * len(single)):
+            raise ValueError("%s is not twice the size of its partner" % name)
+
+
+def main(out_dir):
+    # Everything is drawn and checked before the first file is written, so that
+    # a mistake in one picture leaves the folder as it was.
+    pictures = {name: render(art, scale, margin)
+                for name, art, scale, margin in PICTURES}
+    check_doubles(pictures)
+    os.makedirs(out_dir, exist_ok=True)
+    for name, pixels in pictures.items():
+        write_png(os.path.join(out_dir, name), pixels)
 
 
 if __name__ == "__main__":
-    main()
+    main(sys.argv[1] if len(sys.argv) > 1 else OUT_DIR)
