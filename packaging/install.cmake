@@ -36,9 +36,10 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${glyphery_docdir}
 
 # Manual pages and the changelog go compressed at the highest level, and without gzip's name
 # and time stamp, so that two builds of the same sources give the same package.
+set(glyphery_compressed_dir ${PROJECT_BINARY_DIR}/packaging)
 set(glyphery_compressed)
 function(glyphery_compress source name)
-    set(plain ${PROJECT_BINARY_DIR}/packaging/${name})
+    set(plain ${glyphery_compressed_dir}/${name})
     add_custom_command(OUTPUT ${plain}.gz
         COMMAND ${CMAKE_COMMAND} -E copy ${source} ${plain}
         COMMAND gzip -9nf ${plain}
@@ -53,11 +54,12 @@ glyphery_compress(${CMAKE_CURRENT_LIST_DIR}/changelog.Debian changelog.Debian)
 add_custom_target(glyphery_compressed_docs DEPENDS ${glyphery_compressed})
 add_dependencies(glyphery glyphery_compressed_docs)
 
-set(glyphery_compressed_dir ${PROJECT_BINARY_DIR}/packaging)
 install(FILES ${glyphery_compressed_dir}/man/glyphery.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${glyphery_compressed_dir}/man/ru/glyphery.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man1)
+# The Debian changelog and lintian's overrides mean nothing outside the Debian package, so
+# CPack alone installs them.
 set(CPACK_INSTALL_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/debian_only.cmake)
 set(CPACK_GLYPHERY_DEBIAN_CHANGELOG ${glyphery_compressed_dir}/changelog.Debian.gz)
 set(CPACK_GLYPHERY_LINTIAN_OVERRIDES ${CMAKE_CURRENT_LIST_DIR}/lintian-overrides)
