@@ -138,20 +138,29 @@ if [ -f "$mime" ]; then
         || fail "application/x-specchr has no Russian comment"
 fi
 
-# Both manual pages: present, compressed, naming the program, and formatted without a warning.
-for page in share/man/man1/glyphery.1.gz share/man/ru/man1/glyphery.1.gz; do
+# Both manual pages, found by man as a reader finds them, by language: present, compressed,
+# formatted without a warning, and readable, which a page in the wrong folder or the wrong
+# encoding is not; so the rendered page must hold its own NAME line. lexgrog reads that line
+# for man -k and apropos.
+# language | page | its source
+while read -r language page made_from; do
     if [ ! -f "$prefix/$page" ]; then
         fail "$page is missing"
         continue
     fi
     gzip -t "$prefix/$page" || fail "$page is not gzip"
-    # man -k and apropos find the program through this line.
     whatis=$(lexgrog "$prefix/$page" || true)
     [[ $whatis == *': "glyphery - '* ]] || fail "$page has no NAME line for glyphery"
-    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 \
-        man --warnings -E UTF-8 -l -Tutf8 -Z "$prefix/$page" 2>&1 >/dev/null)
-    [ -z "$warnings" ] || fail "$page: $warnings"
-done
+    name_line=$(awk 'named { print; exit } /^\.SH / { named = 1 }' "$source/$made_from")
+    name_line=${name_line//\\-/-}
+    rendered=$(MANPATH=$prefix/share/man LC_ALL=C.UTF-8 MANWIDTH=80 \
+        man --warnings -L "$language" glyphery 2>"$root/man.log") || true
+    [ ! -s "$root/man.log" ] || fail "man -L $language glyphery: $(cat "$root/man.log")"
+    [[ $rendered == *"$name_line"* ]] || fail "man -L $language glyphery does not read '$name_line'"
+done <<EOF
+en share/man/man1/glyphery.1.gz      packaging/glyphery.1
+ru share/man/ru/man1/glyphery.1.gz   packaging/glyphery.ru.1
+EOF
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures problem(s) in the installed layout" >&2
