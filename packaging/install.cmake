@@ -34,8 +34,8 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/${GLYPHERY_APP_ID}.mime.xml
     RENAME ${GLYPHERY_APP_ID}.xml)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${glyphery_docdir})
 
-# Manual pages and the changelog go compressed at the highest level, and without gzip's name
-# and time stamp, so that two builds of the same sources give the same package.
+# Manual pages and the changelog go compressed at the highest level and without gzip's record
+# of the file's name and time, as lintian asks: the bytes depend on the contents alone.
 set(glyphery_compressed_dir ${PROJECT_BINARY_DIR}/packaging)
 set(glyphery_compressed)
 function(glyphery_compress source name)
