@@ -12,6 +12,7 @@ packages=(
     build-essential cmake qt6-base-dev qt6-translations-l10n
     fonts-liberation2 fonts-dejavu-core
     desktop-file-utils appstream
+    dpkg-dev file lintian man-db libxml2-utils shared-mime-info
 )
 
 as_root() {

@@ -1,30 +1,86 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Where `cmake --install` and the Debian package put the editor: the program, its menu entry,
-# its icons and its AppStream description, each where desktops and software centres look.
+# icons, AppStream description, manual pages, the MIME type of its fonts and the licence, each
+# where desktops, software centres, man and dpkg look.
 include(GNUInstallDirs)
 
+# The menu entry, the icon, the AppStream data and the MIME type are all named after this id,
+# as Flathub asks. It is the reverse of the name glyphery.invalid: the project has no domain
+# of its own yet, and .invalid is the top-level name reserved for names that do not exist.
+set(GLYPHERY_APP_ID invalid.glyphery.glyphery)
+set(glyphery_docdir ${CMAKE_INSTALL_DATADIR}/doc/glyphery)
+
 install(TARGETS glyphery RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/glyphery.desktop
+# A plain strip keeps the compiler's .comment and .note sections; Debian's dh_strip drops them.
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(
+            COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/glyphery\"
+            COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
+
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${GLYPHERY_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-# The menu entry names the icon "glyphery"; the theme picks the size it needs.
 foreach(size 16 32 48 256)
     install(FILES ${PROJECT_SOURCE_DIR}/resources/pictures/glyphery-${size}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
-        RENAME glyphery.png)
+        RENAME ${GLYPHERY_APP_ID}.png)
 endforeach()
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/io.github.glyphery.Glyphery.metainfo.xml
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${GLYPHERY_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${GLYPHERY_APP_ID}.mime.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+    RENAME ${GLYPHERY_APP_ID}.xml)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${glyphery_docdir})
 
-# `cpack -G DEB` in the build folder makes glyphery_<version>_<arch>.deb.
+# Manual pages and the changelog go compressed at the highest level and without gzip's record
+# of the file's name and time, as lintian asks: the bytes depend on the contents alone.
+set(glyphery_compressed_dir ${PROJECT_BINARY_DIR}/packaging)
+set(glyphery_compressed)
+function(glyphery_compress source name)
+    set(plain ${glyphery_compressed_dir}/${name})
+    add_custom_command(OUTPUT ${plain}.gz
+        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${plain}
+        COMMAND gzip -9nf ${plain}
+        DEPENDS ${source}
+        VERBATIM)
+    set(glyphery_compressed ${glyphery_compressed} ${plain}.gz PARENT_SCOPE)
+endfunction()
+glyphery_compress(${CMAKE_CURRENT_LIST_DIR}/glyphery.1 man/glyphery.1)
+glyphery_compress(${CMAKE_CURRENT_LIST_DIR}/glyphery.ru.1 man/ru/glyphery.1)
+glyphery_compress(${CMAKE_CURRENT_LIST_DIR}/changelog.Debian changelog.Debian)
+# Building the program alone must be enough for `cmake --install`, so it brings these along.
+add_custom_target(glyphery_compressed_docs DEPENDS ${glyphery_compressed})
+add_dependencies(glyphery glyphery_compressed_docs)
+
+install(FILES ${glyphery_compressed_dir}/man/glyphery.1.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${glyphery_compressed_dir}/man/ru/glyphery.1.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man1)
+# The Debian changelog and lintian's overrides mean nothing outside the Debian package, so
+# CPack alone installs them.
+set(CPACK_INSTALL_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/debian_only.cmake)
+set(CPACK_GLYPHERY_DEBIAN_CHANGELOG ${glyphery_compressed_dir}/changelog.Debian.gz)
+set(CPACK_GLYPHERY_LINTIAN_OVERRIDES ${CMAKE_CURRENT_LIST_DIR}/lintian-overrides)
+
+# `cmake --build build --target package` makes build/glyphery_<version>-<revision>_<arch>.deb.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME glyphery)
 set(CPACK_PACKAGE_VENDOR "Glyphery developers")
-set(CPACK_PACKAGE_CONTACT "Glyphery developers <glyphery@example.org>")
+# No address exists to name; the .invalid name says so rather than pointing at someone else's.
+set(CPACK_PACKAGE_CONTACT "Glyphery developers <glyphery@glyphery.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # The build keeps its debugging information; the package does not need it.
 set(CPACK_STRIP_FILES ON)
+# Whatever the builder's umask, the package's folders are 0755 as Debian requires.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Glyphery developers <glyphery@example.org>")
+# The first packaging of upstream version 2.0; packaging/changelog.Debian names the same.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps turns the libraries the program links into dependencies on Debian's own Qt
