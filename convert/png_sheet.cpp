@@ -52,6 +52,11 @@ QString sizeReason(QSize size)
                .arg(size.height());
 }
 
+FontRead damaged()
+{
+    return {{}, u"картинку PNG не удалось распаковать: файл повреждён."_s, {}};
+}
+
 // Dark and not see-through: what a reader of the picture would call ink.
 bool isInk(QRgb pixel)
 {
@@ -125,19 +130,22 @@ int codeOf(char32_t unicode)
 // a huge picture costs nothing.
 FontRead readPngSheet(QByteArrayView bytes)
 {
+    // Qt's reader would take the file for a PNG on looser grounds than its signature.
+    if (!bytes.startsWith("\x89PNG\r\n\x1a\n"))
+        return {{}, u"это не картинка PNG."_s, {}};
     QBuffer buffer;
     buffer.setData(bytes.toByteArray());
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "png");
-    if (!reader.canRead())
-        return {{}, u"это не картинка PNG."_s, {}};
     const QSize size = reader.size();
+    if (!size.isValid())
+        return damaged();
     const Layout *layout = layoutOf(size);
     if (!layout)
         return {{}, sizeReason(size), {}};
     const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
     if (image.size() != size)
-        return {{}, u"картинку PNG не удалось распаковать: файл повреждён."_s, {}};
+        return damaged();
 
     const int sets = size.height() / (layout->rows * GlyphSize);
     QByteArray font(sets * SetBytes, Qt::Uninitialized);
