@@ -163,10 +163,11 @@ FontRead readPngSheet(QByteArrayView bytes)
 
 QByteArray writePngSheet(QByteArrayView font, const PngOptions &options)
 {
-    const auto [columns, rows] = WrittenLayout;
+    constexpr int columns = WrittenLayout.columns;
+    constexpr int rows = WrittenLayout.rows;
     return pngBytes(drawCells(
         font, columns, rows * setCountOf(font),
-        [=](int column, int row) {
+        [](int column, int row) {
             return Cell {row / rows, row % rows * columns + column};
         },
         options));
