@@ -3,6 +3,8 @@
 
 #include <QList>
 
+#include <array>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace Glyphery {
@@ -209,17 +211,6 @@ private:
     QString m_error;
 };
 
-QByteArray bitmapLines(QByteArrayView set, int character)
-{
-    QByteArray lines;
-    for (int row = 0; row < GlyphSize; ++row)
-        lines += QByteArray::number(rowOf(set, 0, character, row), 16)
-                     .toUpper()
-                     .rightJustified(2, '0')
-            + '\n';
-    return lines;
-}
-
 } // namespace
 
 FontRead readBdf(QByteArrayView bytes)
@@ -231,17 +222,31 @@ FontRead readBdf(QByteArrayView bytes)
 // Each character is named by its Unicode number, so "↑", "£" and "©" stay what they are.
 QByteArray writeBdf(QByteArrayView set, const QString &name)
 {
-    const QByteArray family = identifierFrom(name).toLatin1();
-    QByteArray bytes = "STARTFONT 2.1\nFONT -Glyphery-" + family
+    QByteArray bytes = "STARTFONT 2.1\nFONT -Glyphery-" + identifierFrom(name).toLatin1()
         + "-Medium-R-Normal--8-80-72-72-C-80-ISO10646-1\nSIZE 8 72 72\n"
           "FONTBOUNDINGBOX 8 8 0 -1\nSTARTPROPERTIES 3\nFONT_ASCENT 7\nFONT_DESCENT 1\n"
           "DEFAULT_CHAR 32\nENDPROPERTIES\nCHARS 96\n";
+    bytes.reserve(SetBytes * 16);
+    // The lines before each character's bitmap are the same in every file.
+    static const std::array<QByteArray, CharsPerSet> heads = [] {
+        std::array<QByteArray, CharsPerSet> lines;
+        for (int character = 0; character < CharsPerSet; ++character) {
+            const auto unicode = uint(unicodeOfCode(FirstCode + character));
+            lines[toIndex(character)] = "STARTCHAR uni"
+                + QByteArray::number(unicode, 16).toUpper().rightJustified(4, '0') + "\nENCODING "
+                + QByteArray::number(unicode)
+                + "\nSWIDTH 1000 0\nDWIDTH 8 0\nBBX 8 8 0 -1\nBITMAP\n";
+        }
+        return lines;
+    }();
+    constexpr char HexDigits[] = "0123456789ABCDEF";
     for (int character = 0; character < CharsPerSet; ++character) {
-        const auto unicode = uint(unicodeOfCode(FirstCode + character));
-        const QByteArray hex = QByteArray::number(unicode, 16).toUpper().rightJustified(4, '0');
-        bytes += "STARTCHAR uni" + hex + "\nENCODING " + QByteArray::number(unicode)
-            + "\nSWIDTH 1000 0\nDWIDTH 8 0\nBBX 8 8 0 -1\nBITMAP\n" + bitmapLines(set, character)
-            + "ENDCHAR\n";
+        bytes += heads[toIndex(character)];
+        for (int row = 0; row < GlyphSize; ++row) {
+            const std::uint8_t bits = rowOf(set, 0, character, row);
+            bytes.append(HexDigits[bits >> 4]).append(HexDigits[bits & 0xf]).append('\n');
+        }
+        bytes += "ENDCHAR\n";
     }
     return bytes + "ENDFONT\n";
 }

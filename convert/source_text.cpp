@@ -1,6 +1,6 @@
 #include "convert/formats.h"
 
-#include <QStringList>
+#include <array>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -8,42 +8,59 @@ namespace Glyphery {
 
 namespace {
 
-// The comment after a character's line: its code and, when it has one, the character.
-QString characterNote(int character)
+// Text is put together as UTF-8 bytes from parts made once per file: QString arithmetic
+// on the 6144 lines of a 64-set font took longer than the 10 ms a conversion may.
+
+using Texts = std::array<QByteArray, 256>;
+
+// The comment after each character's line: its code and, but for the space, the character.
+std::array<QByteArray, CharsPerSet> characterNotes()
 {
-    const int code = FirstCode + character;
-    const QString number = QString::number(code);
-    if (code == FirstCode)
-        return number;
-    const char32_t unicode = unicodeOfCode(code);
-    return number + u' ' + QString::fromUcs4(&unicode, 1);
+    std::array<QByteArray, CharsPerSet> notes;
+    for (int character = 0; character < CharsPerSet; ++character) {
+        const int code = FirstCode + character;
+        const char32_t unicode = unicodeOfCode(code);
+        notes[toIndex(character)] = QByteArray::number(code)
+            + (code == FirstCode ? QByteArray() : ' ' + QString::fromUcs4(&unicode, 1).toUtf8());
+    }
+    return notes;
 }
 
-QString setNote(QByteArrayView font)
+QByteArray setNote(QByteArrayView font)
 {
     return u"Шрифт Spectrum: наборов %1, в каждом 96 символов с кодами 32..127, по 8 байт "
-           u"(строки сверху вниз, бит 7 — левая точка)."_s.arg(setCountOf(font));
+           u"(строки сверху вниз, бит 7 — левая точка)."_s.arg(setCountOf(font))
+               .toUtf8();
 }
 
-QString number(std::uint8_t byte, NumberBase base)
+Texts byteTexts(const char *prefix, int base, int digits)
+{
+    Texts texts;
+    for (unsigned byte = 0; byte < texts.size(); ++byte)
+        texts[byte] = prefix + QByteArray::number(byte, base).toUpper().rightJustified(digits, '0');
+    return texts;
+}
+
+Texts assemblerTexts(NumberBase base)
 {
     switch (base) {
     case NumberBase::Hex:
-        return u'$' + QString::number(byte, 16).toUpper().rightJustified(2, u'0');
+        return byteTexts("$", 16, 2);
     case NumberBase::Binary:
-        return u'%' + QString::number(byte, 2).rightJustified(8, u'0');
+        return byteTexts("%", 2, 8);
     case NumberBase::Decimal:
         break;
     }
-    return QString::number(byte);
+    return byteTexts("", 10, 1);
 }
 
-QString rowList(QByteArrayView font, int set, int character, const auto &format)
+void appendRows(QByteArray &text, QByteArrayView font, int set, int character, const Texts &texts)
 {
-    QStringList rows;
-    for (int row = 0; row < GlyphSize; ++row)
-        rows.append(format(rowOf(font, set, character, row)));
-    return rows.join(u',');
+    for (int row = 0; row < GlyphSize; ++row) {
+        if (row > 0)
+            text += ',';
+        text += texts[rowOf(font, set, character, row)];
+    }
 }
 
 // Every C keyword up to C23: a header naming its array after one of them would not compile.
@@ -80,37 +97,39 @@ QString identifierFrom(const QString &name)
 // pasmo and z80asm both take.
 QByteArray writeAssembler(QByteArrayView font, const QString &name, int firstSet, NumberBase base)
 {
-    QString text = u"; "_s + setNote(font) + u'\n';
+    const Texts numbers = assemblerTexts(base);
+    const auto notes = characterNotes();
+    QByteArray text = "; " + setNote(font) + '\n';
+    text.reserve(font.size() * 8);
     for (int set = 0; set < setCountOf(font); ++set) {
-        text += u"\n%1_%2:\n"_s.arg(name).arg(firstSet + set + 1);
+        text += '\n' + name.toLatin1() + '_' + QByteArray::number(firstSet + set + 1) + ":\n";
         for (int character = 0; character < CharsPerSet; ++character) {
-            text += u"    DEFB "_s
-                + rowList(font, set, character,
-                          [base](std::uint8_t row) { return number(row, base); })
-                + u" ; "_s + characterNote(character) + u'\n';
+            text += "    DEFB ";
+            appendRows(text, font, set, character, numbers);
+            text += " ; " + notes[toIndex(character)] + '\n';
         }
     }
-    return text.toUtf8();
+    return text;
 }
 
 QByteArray writeCHeader(QByteArrayView font, const QString &name, int firstSet)
 {
-    const QString guard = name.toUpper() + u"_H"_s;
-    QString text = u"/* %1 */\n#ifndef %2\n#define %2\n\nconst unsigned char %3[] = {\n"_s.arg(
-        setNote(font), guard, name);
+    const Texts numbers = byteTexts("0x", 16, 2);
+    const auto notes = characterNotes();
+    const QByteArray identifier = name.toLatin1();
+    const QByteArray guard = identifier.toUpper() + "_H";
+    QByteArray text = "/* " + setNote(font) + " */\n#ifndef " + guard + "\n#define " + guard
+        + "\n\nconst unsigned char " + identifier + "[] = {\n";
+    text.reserve(font.size() * 8);
     for (int set = 0; set < setCountOf(font); ++set) {
-        text += u"    /* набор %1 */\n"_s.arg(firstSet + set + 1);
+        text += u"    /* набор %1 */\n"_s.arg(firstSet + set + 1).toUtf8();
         for (int character = 0; character < CharsPerSet; ++character) {
-            text += u"    "_s
-                + rowList(font, set, character,
-                          [](std::uint8_t row) {
-                              return u"0x"_s + QString::number(row, 16).rightJustified(2, u'0');
-                          })
-                + u", /* "_s + characterNote(character) + u" */\n"_s;
+            text += "    ";
+            appendRows(text, font, set, character, numbers);
+            text += ", /* " + notes[toIndex(character)] + " */\n";
         }
     }
-    text += u"};\n\n#endif\n"_s;
-    return text.toUtf8();
+    return text + "};\n\n#endif\n";
 }
 
 } // namespace Glyphery
