@@ -12,6 +12,8 @@ packages=(
     build-essential cmake qt6-base-dev qt6-translations-l10n
     fonts-liberation2 fonts-dejavu-core
     desktop-file-utils appstream
+    # The programs that read what glyphery-convert writes, for its tests.
+    pasmo z80asm fuse-emulator-utils zmakebas kbd xfonts-utils console-setup-linux
 )
 
 as_root() {

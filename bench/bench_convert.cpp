@@ -86,14 +86,6 @@ int main()
              return writeTap(f, {16384, false, {}}).bytes;
          },
          false, [](Request &r) { r.tap.address = 16384; }},
-        {"TAP with the loader", u"tap"_s,
-         [](QByteArrayView f) {
-             return writeTap(f, {16384, true, {}}).bytes;
-         },
-         false,
-         [](Request &r) {
-             r.tap = {16384, true, {}};
-         }},
         {"DEFB, hex", u"asm"_s,
          [](QByteArrayView f) { return writeAssembler(f, u"font"_s, 0, NumberBase::Hex); }, false,
          [](Request &) {}},

@@ -17,6 +17,10 @@ constexpr std::uint8_t ProgramType = 0;
 constexpr std::uint8_t CodeType = 3;
 constexpr int TapeNameLength = 10;
 constexpr int LowestRam = 16384;
+// BASIC programs start at 23755 on a Spectrum without Interface 1. The loader, its end of
+// variables, an empty edit line and the 50 bytes CLEAR insists on above them reach about
+// 23900; below that CLEAR stops with "M RAMTOP no good". 24000 leaves the stack some room.
+constexpr int LowestLoaderAddress = 24000;
 constexpr int MemoryEnd = 65536;
 
 struct TapeBlock
@@ -197,6 +201,10 @@ Encoded writeTap(QByteArrayView font, const TapOptions &options)
         return {{},
                 u"адрес %1 лежит в ПЗУ (0..16383), а шрифт загружают в ОЗУ, с 16384 и выше."_s.arg(
                     options.address)};
+    if (options.loader && options.address < LowestLoaderAddress)
+        return {{},
+                u"с загрузчиком шрифт должен лежать не ниже 24000, над программой на Бейсике: "
+                u"CLEAR %1 остановится с ошибкой «M RAMTOP no good»."_s.arg(options.address - 1)};
     if (options.address + font.size() > MemoryEnd)
         return {{},
                 u"шрифт длиной %1 байт не помещается в память с адреса %2: самый высокий адрес "

@@ -85,13 +85,13 @@ FontRead writtenAndRead(const QString &format, const QByteArray &font)
         return readPngSheet(relaidSheet(font, 16));
     if (format == u"PNG 96×1")
         return readPngSheet(relaidSheet(font, 96));
-    // Tapes: the font at the lowest address it fits, with the loader before it.
+    // Tapes: the font as high as it fits, with the loader before it where there is room.
     const int address = 65536 - int(font.size());
-    const QByteArray tape = writeTap(font, {address, true, u"test"_s}).bytes;
+    const QByteArray tape = writeTap(font, {address, address >= 24000, u"test"_s}).bytes;
     if (format == u"TAP")
         return readTap(tape, -1);
     if (format == u"TAP block 2")
-        return readTap(tape, 2); // the CODE header: its data block is taken
+        return readTap(tape, 2); // after the loader, the CODE header: its data block is taken
     if (format == u"TAP block 3")
         return readTap(tape, 3); // the data block itself
     const QByteArrayView half = QByteArrayView(font).first(font.size() / 2);
@@ -376,6 +376,7 @@ void TestConvert::usageError_data()
     row("block from SpecCHR", u"IN|OUT.tap|--block|1"_s, u"только для чтения из tap"_s);
     row("address not understood", u"IN|OUT.tap|--addr|64k"_s, u"«64k» не понят"_s);
     row("address in ROM", u"IN|OUT.tap|--addr|16383"_s, u"ПЗУ"_s);
+    row("loader below the BASIC area", u"IN|OUT.tap|--loader|--addr|23999"_s, u"RAMTOP"_s);
     row("font past the end of memory", u"IN|OUT.tap|--addr|#FE00"_s, u"64000"_s);
     row("unknown base", u"IN|OUT.asm|--base|oct"_s, u"«oct»"_s);
     row("scale 0", u"IN|OUT.png|--scale|0"_s, u"от 1 до 16"_s);
