@@ -78,10 +78,9 @@ QByteArray tokenizedLine(QStringView text)
     return bytes + body;
 }
 
-} // namespace
-
 // CLEAR puts RAMTOP below the font, so BASIC never writes over it; the two POKEs are the
-// calculator's, so the tape and the editor's window always agree.
+// calculator's, so the tape and the editor's window always agree. The listing is written as
+// zmakebas takes it.
 QString loaderListing(int address)
 {
     const CallLines call = ShowCall(QString::number(address));
@@ -90,6 +89,8 @@ QString loaderListing(int address)
         .arg(address)
         .arg(call.low, call.high);
 }
+
+} // namespace
 
 QByteArray loaderProgram(int address)
 {

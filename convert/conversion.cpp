@@ -58,12 +58,8 @@ FileRead readInput(const Request &request)
     }
 }
 
-FontRead decode(const Request &request, QByteArrayView bytes)
+FontRead readerAnswer(const Request &request, QByteArrayView bytes)
 {
-    // Console fonts are shipped gzip-compressed; saying so beats calling them broken.
-    if (bytes.startsWith("\x1f\x8b"))
-        return {
-            {}, u"файл сжат gzip; распакуйте его (gzip -dc) и преобразуйте распакованный."_s, {}};
     switch (request.from) {
     case Format::SpecChr:
         return readSpecChr(bytes);
@@ -82,6 +78,17 @@ FontRead decode(const Request &request, QByteArrayView bytes)
         break;
     }
     return {}; // the command line lets no unreadable format through
+}
+
+// Console fonts are shipped gzip-compressed, so a refused file that is gzip is told as such.
+// Only a refused one: a raw font may begin with the same two bytes.
+FontRead decode(const Request &request, QByteArrayView bytes)
+{
+    const FontRead read = readerAnswer(request, bytes);
+    if (!read.error.isEmpty() && bytes.startsWith("\x1f\x8b"))
+        return {
+            {}, u"файл сжат gzip; распакуйте его (gzip -dc) и преобразуйте распакованный."_s, {}};
+    return read;
 }
 
 Encoded encode(const Request &request, QByteArrayView font, int firstSet)
@@ -181,21 +188,21 @@ Outcome convertFont(const Request &request)
                        u"Не удалось прочитать шрифт из файла %1: %2"_s.arg(input, read.error));
 
     const int sets = setCountOf(read.font);
+    // Paths go into messages in one arg() call: a "%1" in a file name must stay as it is.
     if (request.set >= sets)
-        return failure(
-            UsageError,
-            u"В шрифте из файла %1 наборов %2, набора %3 в нём нет."_s.arg(input).arg(sets).arg(
-                request.set + 1));
+        return failure(UsageError,
+                       u"В шрифте из файла %1 наборов %2, набора %3 в нём нет."_s.arg(
+                           input, QString::number(sets), QString::number(request.set + 1)));
     const QByteArrayView font = request.set < 0
         ? QByteArrayView(read.font)
         : QByteArrayView(read.font).sliced(request.set * SetBytes, SetBytes);
     const QString oneSet
         = request.text ? u"картинку текста"_s : infoOf(request.to).oneSet.toString();
     if (!oneSet.isEmpty() && font.size() > SetBytes)
-        return failure(UsageError,
-                       u"В %1 помещается один набор, а в шрифте из файла %2 их %3; выберите "
-                       u"набор ключом --set."_s.arg(oneSet, input)
-                           .arg(setCountOf(font)));
+        return failure(
+            UsageError,
+            u"В %1 помещается один набор, а в шрифте из файла %2 их %3; выберите "
+            u"набор ключом --set."_s.arg(oneSet, input, QString::number(setCountOf(font))));
 
     const Encoded encoded = encode(request, font, std::max(request.set, 0));
     if (!encoded.error.isEmpty())

@@ -64,11 +64,9 @@ struct TapOptions
     QString name; // the tape name, cut to 10 characters
 };
 Encoded writeTap(QByteArrayView font, const TapOptions &options);
-// The loader is this one line, started from it.
+// The BASIC loader of a font at the address, tokenised as it lies in Spectrum memory: one
+// line, run from that line.
 inline constexpr int LoaderLine = 10;
-// The loader's listing, as zmakebas would take it.
-QString loaderListing(int address);
-// The loader tokenised as it lies in Spectrum memory.
 QByteArray loaderProgram(int address);
 
 // Source text: a DEFB line a character, a label a set (name_1 for the first set of the font,

@@ -100,7 +100,7 @@ FontRead wholeSets(const QByteArray &font, const QString &where)
 {
     if (font.isEmpty() || font.size() % SetBytes != 0)
         return {{},
-                u"%1 %2 байт, а шрифт — это целое число наборов по 768 байт."_s.arg(where).arg(
+                u"%1 — %2 байт, а шрифт — это целое число наборов по 768 байт."_s.arg(where).arg(
                     font.size()),
                 {}};
     if (font.size() > MaxFontBytes)

@@ -353,7 +353,8 @@ void TestConvert::badInput()
 
 void TestConvert::usageError_data()
 {
-    QTest::addColumn<QStringList>("arguments"); // IN is a font of two sets, OUT a new file
+    // IN is a font of two sets, with "%1" in its name as a trap for messages; OUT a new file.
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("reason");
     const auto row = [](const char *name, const QString &arguments, const QString &reason) {
         QTest::newRow(name) << arguments.split(u'|', Qt::SkipEmptyParts) << reason;
@@ -366,7 +367,7 @@ void TestConvert::usageError_data()
     row("flag with a value", u"IN|OUT.tap|--force=yes"_s, u"без значения"_s);
     row("set 0", u"IN|OUT.tap|--set|0"_s, u"от 1 до 64"_s);
     row("set 65", u"IN|OUT.tap|--set=65"_s, u"от 1 до 64"_s);
-    row("set the font has not", u"IN|OUT.tap|--set|3"_s, u"набора 3 в нём нет"_s);
+    row("set the font has not", u"IN|OUT.tap|--set|3"_s, u"in%1.SpecCHR» наборов 2, набора 3"_s);
     row("set and all", u"IN|OUT.tap|--set|1|--all"_s, u"исключают"_s);
     row("unknown format", u"IN|OUT.tap|--to|xyz"_s, u"«xyz» неизвестен"_s);
     row("unknown extension", u"IN|OUT.xyz"_s, u"--to"_s);
@@ -382,7 +383,7 @@ void TestConvert::usageError_data()
     row("scale 0", u"IN|OUT.png|--scale|0"_s, u"от 1 до 16"_s);
     row("scale 17", u"IN|OUT.png|--scale|17"_s, u"от 1 до 16"_s);
     row("colour not understood", u"IN|OUT.png|--ink|inky"_s, u"«inky»"_s);
-    row("two sets to PSF", u"IN|OUT.psf"_s, u"один набор"_s);
+    row("two sets to PSF", u"IN|OUT.psf"_s, u"in%1.SpecCHR» их 2"_s);
     row("two sets to BDF", u"IN|OUT.bdf|--all"_s, u"один набор"_s);
     row("text in two sets", u"IN|OUT.png|--text|A"_s, u"один набор"_s);
     row("text the Spectrum cannot show", u"IN|OUT.png|--set|2|--text|AЖ"_s, u"«Ж»"_s);
@@ -395,15 +396,15 @@ void TestConvert::usageError()
     QFETCH(QString, reason);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QVERIFY(writeFile(dir.filePath(u"in.SpecCHR"_s), randomBytes(2 * SetBytes, 5)));
+    const QString in = dir.filePath(u"in%1.SpecCHR"_s);
+    QVERIFY(writeFile(in, randomBytes(2 * SetBytes, 5)));
     for (QString &argument : arguments)
-        argument.replace(u"IN"_s, dir.filePath(u"in.SpecCHR"_s))
-            .replace(u"OUT"_s, dir.filePath(u"out"_s));
+        argument.replace(u"IN"_s, in).replace(u"OUT"_s, dir.filePath(u"out"_s));
 
     const Run run = runConverter(arguments);
     QCOMPARE(run.status, 2);
     QVERIFY2(run.errors.contains(reason), qPrintable(run.errors));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {u"in.SpecCHR"_s});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {u"in%1.SpecCHR"_s});
 }
 
 } // namespace Glyphery
