@@ -13,6 +13,8 @@ packages=(
     fonts-liberation2 fonts-dejavu-core
     desktop-file-utils appstream
     dpkg-dev file lintian man-db libxml2-utils shared-mime-info
+    # The programs that read what glyphery-convert writes, for its tests.
+    pasmo z80asm fuse-emulator-utils zmakebas kbd xfonts-utils console-setup-linux
 )
 
 as_root() {

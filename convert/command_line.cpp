@@ -1,0 +1,273 @@
+#include "convert/command_line.h"
+
+#include "shell/call_calculator.h"
+
+#include <QColor>
+#include <QMap>
+
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Glyphery {
+
+namespace {
+
+constexpr int MaxScale = 16;
+
+// Every option, with the formats it belongs to: an option given for another format is a
+// mistake worth telling, not something to ignore.
+struct Option
+{
+    QStringView name;
+    bool takesValue;
+    std::optional<Format> from;
+    std::optional<Format> to;
+};
+
+const Option Options[] = {
+    {u"--set", true, {}, {}},
+    {u"--all", false, {}, {}},
+    {u"--from", true, {}, {}},
+    {u"--to", true, {}, {}},
+    {u"--force", false, {}, {}},
+    {u"--help", false, {}, {}},
+    {u"-h", false, {}, {}},
+    {u"--block", true, Format::Tap, {}},
+    {u"--addr", true, {}, Format::Tap},
+    {u"--loader", false, {}, Format::Tap},
+    {u"--base", true, {}, Format::Assembler},
+    {u"--text", true, {}, Format::Png},
+    {u"--scale", true, {}, Format::Png},
+    {u"--ink", true, {}, Format::Png},
+    {u"--paper", true, {}, Format::Png},
+};
+
+const Option *optionNamed(QStringView name)
+{
+    for (const Option &option : Options) {
+        if (option.name == name)
+            return &option;
+    }
+    return nullptr;
+}
+
+// The options as given, the last of a repeated one winning, and the file names.
+struct Arguments
+{
+    QMap<QString, QString> options;
+    QStringList files;
+    QString error;
+};
+
+Arguments splitArguments(const QStringList &arguments)
+{
+    Arguments split;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QString name = arguments[i];
+        if (!name.startsWith(u'-') || name == u"-") {
+            split.files.append(name);
+            continue;
+        }
+        std::optional<QString> value;
+        const qsizetype equals = name.indexOf(u'=');
+        if (name.startsWith(u"--") && equals > 0) {
+            value = name.mid(equals + 1);
+            name.truncate(equals);
+        }
+        const Option *option = optionNamed(name);
+        if (!option)
+            return {{}, {}, u"неизвестный ключ «%1»."_s.arg(name)};
+        if (!option->takesValue && value)
+            return {{}, {}, u"ключ %1 пишется без значения."_s.arg(name)};
+        if (option->takesValue && !value) {
+            if (++i >= arguments.size())
+                return {{}, {}, u"после %1 нужно значение."_s.arg(name)};
+            value = arguments[i];
+        }
+        split.options.insert(name, value.value_or(QString()));
+    }
+    return split;
+}
+
+std::optional<int> integerIn(const QString &text, int lowest, int highest)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok && value >= lowest && value <= highest ? std::optional<int>(value) : std::nullopt;
+}
+
+// The format a --from or --to value names, or else the one the file name implies.
+std::optional<Format> formatFor(const Arguments &given, const QString &option, const QString &path,
+                                QString &error)
+{
+    if (given.options.contains(option)) {
+        const std::optional<Format> named = formatNamed(given.options[option]);
+        if (!named)
+            error = u"формат «%1» неизвестен; известны specchr, gph, tap, psf, bdf, png, asm и c."_s
+                        .arg(given.options[option]);
+        return named;
+    }
+    const std::optional<Format> implied = formatOfPath(path);
+    if (!implied)
+        error = u"по имени %1 не понять формат; укажите его ключом %2."_s.arg(u"«%1»"_s.arg(path),
+                                                                              option);
+    return implied;
+}
+
+QString checkFormats(Request &request, const Arguments &given)
+{
+    QString error;
+    const std::optional<Format> from = formatFor(given, u"--from"_s, request.input, error);
+    if (!from)
+        return error;
+    const std::optional<Format> to = formatFor(given, u"--to"_s, request.output, error);
+    if (!to)
+        return error;
+    if (!canRead(*from))
+        return u"формат %1 можно только записать, а не прочитать."_s.arg(formatName(*from));
+    if (!canWrite(*to))
+        return u"формат %1 можно только прочитать, а не записать."_s.arg(formatName(*to));
+    request.from = *from;
+    request.to = *to;
+    for (const Option &option : Options) {
+        if (!given.options.contains(option.name.toString()))
+            continue;
+        if (option.from && option.from != from)
+            return u"ключ %1 — только для чтения из %2."_s.arg(option.name,
+                                                               formatName(*option.from));
+        if (option.to && option.to != to)
+            return u"ключ %1 — только для записи в %2."_s.arg(option.name, formatName(*option.to));
+    }
+    return {};
+}
+
+std::optional<QRgb> colourOf(const QString &text)
+{
+    const QColor colour = QColor::fromString(text);
+    return colour.isValid() ? std::optional<QRgb>(colour.rgba()) : std::nullopt;
+}
+
+// The values of the options, each checked on its own.
+QString readValues(Request &request, const QMap<QString, QString> &options)
+{
+    if (options.contains(u"--set"_s) && options.contains(u"--all"_s))
+        return u"ключи --set и --all исключают друг друга."_s;
+    for (auto option = options.cbegin(); option != options.cend(); ++option) {
+        const QString &value = option.value();
+        const QString &name = option.key();
+        if (name == u"--set") {
+            const std::optional<int> set = integerIn(value, 1, MaxSets);
+            if (!set)
+                return u"номер набора «%1» — не число от 1 до 64."_s.arg(value);
+            request.set = *set - 1;
+        } else if (name == u"--block") {
+            const std::optional<int> block = integerIn(value, 0, std::numeric_limits<int>::max());
+            if (!block)
+                return u"номер блока «%1» — не число от 0 и выше."_s.arg(value);
+            request.block = *block;
+        } else if (name == u"--addr") {
+            const std::optional<int> address = parseAddress(value);
+            if (!address)
+                return u"адрес «%1» не понят: нужно число 0..65535, десятичное или "
+                       u"шестнадцатеричное (#FA00, $FA00, 0xFA00)."_s.arg(value);
+            request.tap.address = *address;
+        } else if (name == u"--loader") {
+            request.tap.loader = true;
+        } else if (name == u"--base") {
+            const QStringList bases = {u"hex"_s, u"dec"_s, u"bin"_s};
+            if (!bases.contains(value))
+                return u"основание «%1» неизвестно: нужно hex, dec или bin."_s.arg(value);
+            request.base = NumberBase(bases.indexOf(value));
+        } else if (name == u"--text") {
+            request.text = value;
+        } else if (name == u"--scale") {
+            const std::optional<int> scale = integerIn(value, 1, MaxScale);
+            if (!scale)
+                return u"масштаб «%1» — не число от 1 до 16."_s.arg(value);
+            request.png.scale = *scale;
+        } else if (name == u"--ink" || name == u"--paper") {
+            const std::optional<QRgb> colour = colourOf(value);
+            if (!colour)
+                return u"цвет «%1» не понят: нужно имя (black, white, …) или #RRGGBB."_s.arg(value);
+            (name == u"--ink" ? request.png.ink : request.png.paper) = *colour;
+        } else if (name == u"--force") {
+            request.force = true;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    CommandLine line;
+    const Arguments given = splitArguments(arguments);
+    if (!given.error.isEmpty()) {
+        line.error = given.error;
+        return line;
+    }
+    if (given.options.contains(u"--help"_s) || given.options.contains(u"-h"_s)) {
+        line.help = true;
+        return line;
+    }
+    if (given.files.size() != 2) {
+        line.error = u"нужны два файла: какой шрифт преобразовать и куда его записать."_s;
+        return line;
+    }
+    line.request.input = given.files[0];
+    line.request.output = given.files[1];
+    line.error = checkFormats(line.request, given);
+    if (line.error.isEmpty())
+        line.error = readValues(line.request, given.options);
+    return line;
+}
+
+QString helpText()
+{
+    return uR"help(Использование: glyphery-convert ВХОД ВЫХОД [--set N | --all] [--from ФОРМАТ] [--to ФОРМАТ] [ключи]
+
+Преобразует шрифт Spectrum (до 64 наборов по 96 символов 8×8 с кодами 32..127)
+из одного формата в другой. Формат узнаётся по расширению файла или задаётся
+ключами --from и --to.
+
+Форматы:
+  specchr  .SpecCHR .ch8 .bin  чтение, запись  байты шрифта, 768 на набор
+  gph      .gph                чтение          как его импортирует редактор
+  tap      .tap                чтение, запись  лента Spectrum, блок CODE со шрифтом
+  psf      .psf .psfu          чтение, запись  шрифт консоли Linux, один набор
+  bdf      .bdf                чтение, запись  шрифт BDF, один набор
+  png      .png                чтение, запись  лист, 32×3 клетки 8×8 на набор (читаются
+                                               и 16×6, 96×1; тёмные точки — чернила)
+  asm      .asm .z80           запись          строки DEFB для ассемблера Z80
+  c        .h                  запись          массив const unsigned char для C
+
+Символы 94, 96 и 127 у Spectrum — «↑», «£» и «©»; в PSF и BDF они записаны так.
+
+Ключи:
+  --set N        только набор N (от 1); без --set и --all берутся все наборы
+  --all          все наборы шрифта
+  --from ФОРМАТ  формат входного файла
+  --to ФОРМАТ    формат выходного файла
+  --force        заменить выходной файл, если он уже есть
+  --block N      (tap) взять блок N ленты, считая с 0, как в tzxlist;
+                 без ключа берутся все блоки CODE длиной 768·n байт
+  --addr АДРЕС   (tap) адрес шрифта в памяти, по умолчанию 64000;
+                 можно #FA00, $FA00, 0xFA00
+  --loader       (tap) записать перед шрифтом программу на Бейсике, которая
+                 делает CLEAR АДРЕС−1, загружает шрифт и включает его двумя POKE;
+                 шрифт тогда должен лежать не ниже 24000
+  --base ОСН     (asm) числа hex, dec или bin; по умолчанию hex
+  --text ТЕКСТ   (png) нарисовать текст этим шрифтом вместо листа
+  --scale N      (png) размер точки, от 1 до 16; по умолчанию 1
+  --ink ЦВЕТ     (png) цвет чернил: имя или #RRGGBB; по умолчанию black
+  --paper ЦВЕТ   (png) цвет бумаги; по умолчанию white
+  -h, --help     эта справка
+
+Код выхода: 0 — готово, 1 — файл не прочитать, не понять или не записать,
+2 — ошибка в командной строке.
+)help"_s;
+}
+
+} // namespace Glyphery

@@ -1,0 +1,216 @@
+#include "convert/conversion.h"
+
+#include "font/font_file.h"
+#include "font/gph.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Glyphery {
+
+namespace {
+
+struct FormatInfo
+{
+    Format format;
+    QStringView name;
+    QList<QStringView> suffixes;
+    bool reads;
+    bool writes;
+    QStringView oneSet; // for a format that holds one set, its name as the messages use it
+};
+
+const FormatInfo Formats[] = {
+    {Format::SpecChr, u"specchr", {u"specchr", u"ch8", u"bin"}, true, true, {}},
+    {Format::Gph, u"gph", {u"gph"}, true, false, {}},
+    {Format::Tap, u"tap", {u"tap"}, true, true, {}},
+    {Format::Psf, u"psf", {u"psf", u"psfu"}, true, true, u"шрифт PSF"},
+    {Format::Bdf, u"bdf", {u"bdf"}, true, true, u"шрифт BDF"},
+    {Format::Png, u"png", {u"png"}, true, true, {}},
+    {Format::Assembler, u"asm", {u"asm", u"z80"}, false, true, {}},
+    {Format::CHeader, u"c", {u"h"}, false, true, {}},
+};
+
+const FormatInfo &infoOf(Format format)
+{
+    return *std::find_if(std::begin(Formats), std::end(Formats),
+                         [format](const FormatInfo &info) { return info.format == format; });
+}
+
+// Every format but SpecCHR and gph carries more than a font's bytes; none needs this much.
+constexpr qsizetype LargestInput = 64 * 1024 * 1024;
+
+FileRead readInput(const Request &request)
+{
+    switch (request.from) {
+    case Format::SpecChr:
+        return readWholeFile(request.input, MaxFontBytes,
+                             u"в шрифте может быть не больше 64 наборов, то есть 49152 байт."_s);
+    case Format::Gph:
+        // As the editor imports: what lies past the 64th set is never read.
+        return readFileStart(request.input, 1 + qsizetype(MaxSets) * GphSetBytes);
+    default:
+        return readWholeFile(request.input, LargestInput,
+                             u"шрифт в таком файле не бывает больше 64 МиБ."_s);
+    }
+}
+
+FontRead readerAnswer(const Request &request, QByteArrayView bytes)
+{
+    switch (request.from) {
+    case Format::SpecChr:
+        return readSpecChr(bytes);
+    case Format::Gph:
+        return readGph(bytes);
+    case Format::Tap:
+        return readTap(bytes, request.block);
+    case Format::Psf:
+        return readPsf(bytes);
+    case Format::Bdf:
+        return readBdf(bytes);
+    case Format::Png:
+        return readPngSheet(bytes);
+    case Format::Assembler:
+    case Format::CHeader:
+        break;
+    }
+    return {}; // the command line lets no unreadable format through
+}
+
+// Console fonts are shipped gzip-compressed, so a refused file that is gzip is told as such.
+// Only a refused one: a raw font may begin with the same two bytes.
+FontRead decode(const Request &request, QByteArrayView bytes)
+{
+    const FontRead read = readerAnswer(request, bytes);
+    if (!read.error.isEmpty() && bytes.startsWith("\x1f\x8b"))
+        return {
+            {}, u"файл сжат gzip; распакуйте его (gzip -dc) и преобразуйте распакованный."_s, {}};
+    return read;
+}
+
+Encoded encode(const Request &request, QByteArrayView font, int firstSet)
+{
+    const QString name = QFileInfo(request.output).completeBaseName();
+    switch (request.to) {
+    case Format::SpecChr:
+        return {font.toByteArray(), {}};
+    case Format::Tap: {
+        TapOptions tap = request.tap;
+        tap.name = name;
+        return writeTap(font, tap);
+    }
+    case Format::Psf:
+        return {writePsf(font), {}};
+    case Format::Bdf:
+        return {writeBdf(font, name), {}};
+    case Format::Png:
+        return request.text ? writePngText(font, *request.text, request.png)
+                            : Encoded {writePngSheet(font, request.png), {}};
+    case Format::Assembler:
+        return {writeAssembler(font, identifierFrom(name), firstSet, request.base), {}};
+    case Format::CHeader:
+        return {writeCHeader(font, identifierFrom(name), firstSet), {}};
+    case Format::Gph:
+        break;
+    }
+    return {}; // the command line lets no unwritable format through
+}
+
+// The one place the converter writes a file.
+QString writeOutput(const QString &path, const QByteArray &bytes)
+{
+    return writeWholeFile(path, bytes);
+}
+
+Outcome failure(int status, const QString &message)
+{
+    return {status, message};
+}
+
+} // namespace
+
+std::optional<Format> formatNamed(QStringView name)
+{
+    for (const FormatInfo &info : Formats) {
+        if (name.compare(info.name, Qt::CaseInsensitive) == 0)
+            return info.format;
+    }
+    return std::nullopt;
+}
+
+// "font.psf.gz" is a PSF font, compressed; decode() says so once it sees the bytes.
+std::optional<Format> formatOfPath(const QString &path)
+{
+    QFileInfo file(path);
+    if (file.suffix().compare(u"gz"_s, Qt::CaseInsensitive) == 0)
+        file.setFile(file.completeBaseName());
+    for (const FormatInfo &info : Formats) {
+        for (const QStringView suffix : info.suffixes) {
+            if (file.suffix().compare(suffix, Qt::CaseInsensitive) == 0)
+                return info.format;
+        }
+    }
+    return std::nullopt;
+}
+
+QString formatName(Format format)
+{
+    return infoOf(format).name.toString();
+}
+
+bool canRead(Format format)
+{
+    return infoOf(format).reads;
+}
+
+bool canWrite(Format format)
+{
+    return infoOf(format).writes;
+}
+
+Outcome convertFont(const Request &request)
+{
+    const QString output = quotedPath(request.output);
+    if (!request.force && QFileInfo::exists(request.output))
+        return failure(InputError,
+                       u"Файл %1 уже есть; чтобы заменить его, добавьте --force."_s.arg(output));
+
+    const FileRead file = readInput(request);
+    if (!file.error.isEmpty())
+        return failure(InputError, file.error);
+    const QString input = quotedPath(request.input);
+    const FontRead read = decode(request, file.bytes);
+    if (!read.error.isEmpty())
+        return failure(InputError,
+                       u"Не удалось прочитать шрифт из файла %1: %2"_s.arg(input, read.error));
+
+    const int sets = setCountOf(read.font);
+    // Paths go into messages in one arg() call: a "%1" in a file name must stay as it is.
+    if (request.set >= sets)
+        return failure(UsageError,
+                       u"В шрифте из файла %1 наборов %2, набора %3 в нём нет."_s.arg(
+                           input, QString::number(sets), QString::number(request.set + 1)));
+    const QByteArrayView font = request.set < 0
+        ? QByteArrayView(read.font)
+        : QByteArrayView(read.font).sliced(request.set * SetBytes, SetBytes);
+    const QString oneSet
+        = request.text ? u"картинку текста"_s : infoOf(request.to).oneSet.toString();
+    if (!oneSet.isEmpty() && font.size() > SetBytes)
+        return failure(
+            UsageError,
+            u"В %1 помещается один набор, а в шрифте из файла %2 их %3; выберите "
+            u"набор ключом --set."_s.arg(oneSet, input, QString::number(setCountOf(font))));
+
+    const Encoded encoded = encode(request, font, std::max(request.set, 0));
+    if (!encoded.error.isEmpty())
+        return failure(UsageError, u"Нельзя записать %1: %2"_s.arg(output, encoded.error));
+    const QString error = writeOutput(request.output, encoded.bytes);
+    if (!error.isEmpty())
+        return failure(InputError, error);
+    return {0, read.warning.isEmpty() ? QString() : u"Файл %1: %2"_s.arg(input, read.warning)};
+}
+
+} // namespace Glyphery

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "convert/formats.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace Glyphery {
+
+enum class Format { SpecChr, Gph, Tap, Psf, Bdf, Png, Assembler, CHeader };
+
+// The format a --from or --to value names, or a file name's extension implies.
+std::optional<Format> formatNamed(QStringView name);
+std::optional<Format> formatOfPath(const QString &path);
+QString formatName(Format format);
+bool canRead(Format format);
+bool canWrite(Format format);
+
+// Everything the command line asks for, checked as far as it can be without the files.
+struct Request
+{
+    QString input;
+    QString output;
+    Format from = Format::SpecChr;
+    Format to = Format::SpecChr;
+    int set = -1; // the index of the one set to convert; -1 for every set
+    bool force = false;
+    int block = -1;
+    TapOptions tap;
+    NumberBase base = NumberBase::Hex;
+    std::optional<QString> text;
+    PngOptions png;
+};
+
+// The exit status with its message: 0 done (the warning, if any, tells what the input
+// lacked), 1 a file could not be read, understood or written, 2 the command line asked for
+// what this font cannot give.
+struct Outcome
+{
+    int status = 0;
+    QString message;
+};
+
+inline constexpr int InputError = 1;
+inline constexpr int UsageError = 2;
+
+Outcome convertFont(const Request &request);
+
+} // namespace Glyphery

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "font/font_store.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QRgb>
+#include <QString>
+
+#include <cstdint>
+
+namespace Glyphery {
+
+// Between formats a font is held as its SpecCHR bytes: 1..64 whole sets of 768 bytes, 8 row
+// bytes a character, bit 7 the leftmost pixel. Every format but gph and PNG is made of row
+// bytes too, so the font needs no other form; a pixel store would only be filled and emptied.
+
+inline int setCountOf(QByteArrayView font)
+{
+    return static_cast<int>(font.size() / SetBytes);
+}
+
+inline std::uint8_t rowOf(QByteArrayView font, int set, int character, int row)
+{
+    return static_cast<std::uint8_t>(font[(set * CharsPerSet + character) * GlyphSize + row]);
+}
+
+// A reader's answer: the font, or a reason in Russian why there is none. A warning tells of
+// characters the file lacks; the font then has paper in their place.
+struct FontRead
+{
+    QByteArray font;
+    QString error;
+    QString warning;
+};
+
+// A writer that can refuse what it is asked for answers with the bytes or the reason.
+struct Encoded
+{
+    QByteArray bytes;
+    QString error;
+};
+
+// The Unicode character the Spectrum shows for a code of 32..127: ASCII but for 94 "↑",
+// 96 "£" and 127 "©".
+char32_t unicodeOfCode(int code);
+// The character a font from elsewhere may have in the place of the Spectrum's own one: "^"
+// for "↑", "`" for "£"; 0 when there is none.
+char32_t asciiStandIn(int code);
+
+FontRead readSpecChr(QByteArrayView bytes);
+FontRead readGph(QByteArrayView bytes);
+// block < 0 takes every CODE block whose length is a whole number of sets; otherwise the block
+// of that number, counted from 0 as tape listings count them.
+FontRead readTap(QByteArrayView bytes, int block);
+FontRead readPsf(QByteArrayView bytes);
+FontRead readBdf(QByteArrayView bytes);
+FontRead readPngSheet(QByteArrayView bytes);
+
+struct TapOptions
+{
+    int address = 64000;
+    bool loader = false;
+    QString name; // the tape name, cut to 10 characters
+};
+Encoded writeTap(QByteArrayView font, const TapOptions &options);
+// The BASIC loader of a font at the address, tokenised as it lies in Spectrum memory: one
+// line, run from that line.
+inline constexpr int LoaderLine = 10;
+QByteArray loaderProgram(int address);
+
+// Source text: a DEFB line a character, a label a set (name_1 for the first set of the font,
+// as the editor counts them), or one C array with a comment a set. firstSet is the index of
+// the font's first set among the sets the font was taken from.
+enum class NumberBase { Hex, Decimal, Binary };
+QByteArray writeAssembler(QByteArrayView font, const QString &name, int firstSet, NumberBase base);
+QByteArray writeCHeader(QByteArrayView font, const QString &name, int firstSet);
+
+// PSF and BDF hold one set.
+QByteArray writePsf(QByteArrayView set);
+QByteArray writeBdf(QByteArrayView set, const QString &name);
+
+struct PngOptions
+{
+    int scale = 1;
+    QRgb ink = 0xff000000;
+    QRgb paper = 0xffffffff;
+};
+QByteArray writePngSheet(QByteArrayView font, const PngOptions &options);
+Encoded writePngText(QByteArrayView set, const QString &text, const PngOptions &options);
+
+// A name made of ASCII letters, digits and "_" that starts with a letter and is no keyword
+// of C, as labels and C want.
+QString identifierFrom(const QString &name);
+
+} // namespace Glyphery

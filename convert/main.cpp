@@ -1,0 +1,38 @@
+// glyphery-convert: converts Spectrum fonts between the forms they travel in.
+
+#include "convert/command_line.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void print(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toUtf8().constData(), stream);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    using namespace Glyphery;
+    const QCoreApplication application(argc, argv);
+    const CommandLine line = parseCommandLine(QCoreApplication::arguments().mid(1));
+    if (line.help) {
+        print(stdout, helpText());
+        return 0;
+    }
+    if (!line.error.isEmpty()) {
+        print(stderr,
+              u"glyphery-convert: %1\nСправка: glyphery-convert --help\n"_s.arg(line.error));
+        return UsageError;
+    }
+    const Outcome outcome = convertFont(line.request);
+    if (!outcome.message.isEmpty())
+        print(stderr, u"glyphery-convert: %1\n"_s.arg(outcome.message));
+    return outcome.status;
+}

@@ -1,0 +1,48 @@
+#include "convert/formats.h"
+#include "font/gph.h"
+#include "font/specchr.h"
+
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Glyphery {
+
+// The editor opens a file of any length and pads the last set; a converter has no screen to
+// show that, and a raw file that is not whole sets is more likely something else (a 256-
+// character font, a screen) than a font cut short, so it is refused.
+FontRead readSpecChr(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return {{}, u"файл пуст."_s, {}};
+    if (bytes.size() % SetBytes != 0)
+        return {
+            {},
+            u"в нём %1 байт, а шрифт — это целое число наборов по 768 байт."_s.arg(bytes.size()),
+            {}};
+    if (bytes.size() > MaxFontBytes)
+        return {{}, u"в шрифте может быть не больше 64 наборов, то есть 49152 байт."_s, {}};
+    return {bytes.toByteArray(), {}, {}};
+}
+
+// The editor's own import: the same checks and the same decoder, so a gph file converts to
+// exactly the font the editor would show.
+FontRead readGph(QByteArrayView bytes)
+{
+    switch (checkGph(bytes)) {
+    case GphProblem::Empty:
+        return {{}, u"файл пуст: в нём нет шрифта gph."_s, {}};
+    case GphProblem::TooManySets:
+        return {{},
+                u"в нём %1 наборов, а в шрифте может быть не больше 64."_s.arg(
+                    static_cast<std::uint8_t>(bytes[0]) + 1),
+                {}};
+    case GphProblem::None:
+        break;
+    }
+    const auto store = std::make_unique<FontStore>(); // 400 KB: too large for the stack
+    decodeGph(bytes, *store);
+    return {encodeSpecChr(*store), {}, {}};
+}
+
+} // namespace Glyphery

@@ -1,0 +1,225 @@
+#include "convert/formats.h"
+
+#include <QList>
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Glyphery {
+
+namespace {
+
+constexpr std::uint8_t HeaderFlag = 0x00;
+constexpr std::uint8_t DataFlag = 0xff;
+constexpr int HeaderBytes = 17;
+constexpr std::uint8_t ProgramType = 0;
+constexpr std::uint8_t CodeType = 3;
+constexpr int TapeNameLength = 10;
+constexpr int LowestRam = 16384;
+// BASIC programs start at 23755 on a Spectrum without Interface 1. The loader, its end of
+// variables, an empty edit line and the 50 bytes CLEAR insists on above them reach about
+// 23900; below that CLEAR stops with "M RAMTOP no good". 24000 leaves the stack some room.
+constexpr int LowestLoaderAddress = 24000;
+constexpr int MemoryEnd = 65536;
+
+struct TapeBlock
+{
+    std::uint8_t flag;
+    QByteArrayView data; // without the flag and the checksum
+};
+
+struct Tape
+{
+    QList<TapeBlock> blocks;
+    QString error;
+};
+
+int word(QByteArrayView bytes, qsizetype at)
+{
+    return static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8;
+}
+
+Tape splitTape(QByteArrayView bytes)
+{
+    Tape tape;
+    qsizetype at = 0;
+    while (at < bytes.size()) {
+        const auto number = tape.blocks.size();
+        if (bytes.size() - at < 2)
+            return {{}, u"лента обрезана посреди длины блока %1."_s.arg(number)};
+        const int length = word(bytes, at);
+        at += 2;
+        if (length < 2)
+            return {{}, u"в блоке %1 нет даже флага и контрольной суммы."_s.arg(number)};
+        if (bytes.size() - at < length)
+            return {{},
+                    u"блок %1 обрезан: в нём должно быть %2 байт, а есть %3."_s.arg(number)
+                        .arg(length)
+                        .arg(bytes.size() - at)};
+        const QByteArrayView block = bytes.sliced(at, length);
+        char sum = 0;
+        for (const char byte : block)
+            sum ^= byte;
+        if (sum != 0)
+            return {{}, u"у блока %1 неверная контрольная сумма."_s.arg(number)};
+        tape.blocks.append({static_cast<std::uint8_t>(block[0]), block.sliced(1, length - 2)});
+        at += length;
+    }
+    return tape;
+}
+
+bool isHeader(const TapeBlock &block)
+{
+    return block.flag == HeaderFlag && block.data.size() == HeaderBytes;
+}
+
+bool isCodeHeader(const TapeBlock &block)
+{
+    return isHeader(block) && block.data[0] == char(CodeType);
+}
+
+// The data block a CODE header announces, or an error when the tape does not hold it as the
+// header says.
+FontRead codeData(const QList<TapeBlock> &blocks, qsizetype header)
+{
+    if (header + 1 >= blocks.size() || blocks[header + 1].flag != DataFlag)
+        return {{}, u"за заголовком CODE в блоке %1 нет блока данных."_s.arg(header), {}};
+    const QByteArrayView data = blocks[header + 1].data;
+    const int announced = word(blocks[header].data, 11);
+    if (data.size() != announced)
+        return {{},
+                u"в заголовке блока %1 длина %2 байт, а в блоке данных %3 байт."_s.arg(header)
+                    .arg(announced)
+                    .arg(data.size()),
+                {}};
+    return {data.toByteArray(), {}, {}};
+}
+
+FontRead wholeSets(const QByteArray &font, const QString &where)
+{
+    if (font.isEmpty() || font.size() % SetBytes != 0)
+        return {{},
+                u"%1 — %2 байт, а шрифт — это целое число наборов по 768 байт."_s.arg(where).arg(
+                    font.size()),
+                {}};
+    if (font.size() > MaxFontBytes)
+        return {{}, u"%1 больше 64 наборов (49152 байт)."_s.arg(where), {}};
+    return {font, {}, {}};
+}
+
+FontRead chosenBlock(const QList<TapeBlock> &blocks, int number)
+{
+    if (number >= blocks.size())
+        return {{},
+                u"блока %1 нет: на ленте блоков %2 (с 0 по %3)."_s.arg(number)
+                    .arg(blocks.size())
+                    .arg(blocks.size() - 1),
+                {}};
+    const TapeBlock &block = blocks[number];
+    if (isHeader(block) && !isCodeHeader(block))
+        return {{}, u"блок %1 — заголовок не CODE, а другого файла."_s.arg(number), {}};
+    FontRead read = isCodeHeader(block) ? codeData(blocks, number)
+                                        : FontRead {block.data.toByteArray(), {}, {}};
+    if (!read.error.isEmpty())
+        return read;
+    return wholeSets(read.font, u"в блоке %1"_s.arg(number));
+}
+
+FontRead allFontBlocks(const QList<TapeBlock> &blocks)
+{
+    QByteArray font;
+    for (qsizetype number = 0; number < blocks.size(); ++number) {
+        if (!isCodeHeader(blocks[number]))
+            continue;
+        const FontRead code = codeData(blocks, number);
+        if (!code.error.isEmpty())
+            return code;
+        if (!code.font.isEmpty() && code.font.size() % SetBytes == 0)
+            font += code.font;
+        if (font.size() > MaxFontBytes)
+            return {{},
+                    u"в блоках CODE на ленте больше 64 наборов; выберите один ключом --block."_s,
+                    {}};
+    }
+    if (font.isEmpty())
+        return {{}, u"на ленте нет блока CODE длиной в целое число наборов (768·n байт)."_s, {}};
+    return {font, {}, {}};
+}
+
+void appendWord(QByteArray &bytes, int value)
+{
+    bytes.append(char(value & 0xff)).append(char(value >> 8 & 0xff));
+}
+
+void appendBlock(QByteArray &tape, std::uint8_t flag, QByteArrayView data)
+{
+    appendWord(tape, int(data.size()) + 2);
+    char sum = char(flag);
+    tape.append(char(flag));
+    for (const char byte : data)
+        sum ^= byte;
+    tape.append(data).append(sum);
+}
+
+// Name bytes the Spectrum can show: printable ASCII, anything else as "?".
+QByteArray tapeName(const QString &name)
+{
+    QByteArray bytes(TapeNameLength, ' ');
+    for (qsizetype i = 0; i < std::min<qsizetype>(name.size(), TapeNameLength); ++i) {
+        const char16_t c = name[i].unicode();
+        bytes[i] = c >= 32 && c < 127 ? char(c) : '?';
+    }
+    return bytes;
+}
+
+void appendFile(QByteArray &tape, std::uint8_t type, const QByteArray &name, QByteArrayView data,
+                int parameter1, int parameter2)
+{
+    QByteArray header(1, char(type));
+    header += name;
+    appendWord(header, int(data.size()));
+    appendWord(header, parameter1);
+    appendWord(header, parameter2);
+    appendBlock(tape, HeaderFlag, header);
+    appendBlock(tape, DataFlag, data);
+}
+
+} // namespace
+
+FontRead readTap(QByteArrayView bytes, int block)
+{
+    const Tape tape = splitTape(bytes);
+    if (!tape.error.isEmpty())
+        return {{}, tape.error, {}};
+    return block < 0 ? allFontBlocks(tape.blocks) : chosenBlock(tape.blocks, block);
+}
+
+Encoded writeTap(QByteArrayView font, const TapOptions &options)
+{
+    if (options.address < LowestRam)
+        return {{},
+                u"адрес %1 лежит в ПЗУ (0..16383), а шрифт загружают в ОЗУ, с 16384 и выше."_s.arg(
+                    options.address)};
+    if (options.loader && options.address < LowestLoaderAddress)
+        return {{},
+                u"с загрузчиком шрифт должен лежать не ниже 24000, над программой на Бейсике: "
+                u"CLEAR %1 остановится с ошибкой «M RAMTOP no good»."_s.arg(options.address - 1)};
+    if (options.address + font.size() > MemoryEnd)
+        return {{},
+                u"шрифт длиной %1 байт не помещается в память с адреса %2: самый высокий адрес "
+                u"для него — %3."_s.arg(font.size())
+                    .arg(options.address)
+                    .arg(MemoryEnd - font.size())};
+    QByteArray tape;
+    const QByteArray name = tapeName(options.name);
+    if (options.loader) {
+        const QByteArray program = loaderProgram(options.address);
+        appendFile(tape, ProgramType, name, program, LoaderLine, int(program.size()));
+    }
+    // 32768 in the second parameter marks a CODE file, as the Spectrum's own SAVE writes it.
+    appendFile(tape, CodeType, name, font, options.address, 32768);
+    return {tape, {}};
+}
+
+} // namespace Glyphery

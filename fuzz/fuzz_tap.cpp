@@ -1,0 +1,26 @@
+// Tape reading: any bytes, all CODE blocks or any one block, give a font of whole sets or a
+// reason, and the font written to a tape of its own reads back the same.
+
+#include "fuzz_font_read.h"
+
+#include <cstdint>
+
+using namespace Glyphery;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    if (size < 1)
+        return 0;
+    // The first byte picks the block: 0 for every font block, n for block n - 1.
+    const int block = data[0] - 1;
+    const QByteArrayView tape(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
+    const FontRead read = readTap(tape, block);
+    checkRead(read);
+    if (!read.error.isEmpty())
+        return 0;
+    const Encoded written = writeTap(
+        read.font, {int(65536 - read.font.size()), read.font.size() <= 65536 - 24000, {}});
+    check(written.error.isEmpty(), "a font of at most 64 sets fits in memory");
+    checkReadsBack(read, readTap(written.bytes, -1));
+    return 0;
+}

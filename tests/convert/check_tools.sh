@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# Checks what glyphery-convert writes with the programs that read each format, one check a run:
+#
+#   check_tools.sh <glyphery-convert> pasmo|z80asm|gcc|tzxlist|zmakebas|kbd|bdftopcf|console_fonts
+#
+# A check whose program is not installed prints why and exits 77, which CTest counts as
+# skipped; setup.sh installs them all.
+set -euo pipefail
+
+convert=$1
+check=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+need() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+    done
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# A 64-set font of pseudo-random bytes, the same on every run, and its first set alone.
+awk 'BEGIN { srand(64); for (i = 0; i < 49152; i++) printf "\\x%02x", int(rand() * 256) }' \
+    >font.hex
+printf "$(cat font.hex)" >font.SpecCHR
+head -c 768 font.SpecCHR >set1.SpecCHR
+[ "$(stat -c %s font.SpecCHR)" = 49152 ] || fail "the test font is not 49152 bytes"
+
+# A conversion that must succeed without a warning.
+to() {
+    local errors
+    errors=$("$convert" "$@" 2>&1 >/dev/null) || fail "glyphery-convert $*: $errors"
+    [ -z "$errors" ] || fail "glyphery-convert $* warned: $errors"
+}
+
+# The Unicode characters a Spectrum code of 32..127 stands for, as psfgettable prints them.
+unicode_of() {
+    case $1 in
+    94) echo "U+2191 U+005e" ;;
+    96) echo "U+00a3 U+0060" ;;
+    127) echo "U+00a9" ;;
+    *) printf 'U+%04x\n' "$1" ;;
+    esac
+}
+
+# The glyphs of a font file, one line of eight hex bytes each, from the given offset.
+glyph_lines() {
+    od -An -v -tx1 -w8 -j "$2" "$1"
+}
+
+assemble() {
+    local assembler=$1 base
+    for base in hex dec bin; do
+        to font.SpecCHR "font-$base.asm" --base "$base"
+        case $assembler in
+        pasmo) pasmo "font-$base.asm" "out-$base.bin" ;;
+        z80asm) z80asm -o "out-$base.bin" "font-$base.asm" ;;
+        esac
+        cmp "out-$base.bin" font.SpecCHR || fail "$assembler: the $base listing is not the font"
+    done
+    echo "$assembler assembles the hex, decimal and binary listings of 64 sets to the font's bytes"
+}
+
+case $check in
+pasmo | z80asm)
+    need "$check"
+    assemble "$check"
+    ;;
+gcc)
+    need gcc
+    to font.SpecCHR font.h
+    # A file named after a C keyword gets an array name that still compiles.
+    to set1.SpecCHR int.h
+    cat >print.c <<'EOF'
+#include "font.h"
+#include "int.h"
+#include <stdio.h>
+int main(void)
+{
+    return fwrite(font, 1, sizeof font, stdout) != sizeof font
+        || fwrite(int_font, 1, sizeof int_font, stdout) != sizeof int_font;
+}
+EOF
+    gcc -std=c11 -Wall -Wextra -Werror -o print print.c
+    ./print >out.bin
+    cat font.SpecCHR set1.SpecCHR | cmp out.bin - || fail "the C arrays are not the font"
+    echo "gcc -Wall -Wextra -Werror compiles the headers; the program prints the font's bytes"
+    ;;
+tzxlist)
+    need tzxlist
+    to set1.SpecCHR font.tap --loader
+    to font.SpecCHR all.tap --addr 16384
+    tzxlist font.tap >font.txt
+    tzxlist all.tap >all.txt
+    grep -Eq 'Program: "font +" LINE 10$' font.txt || fail "no loader in: $(cat font.txt)"
+    grep -Eq 'Bytes: "font +" CODE +64000, 768$' font.txt || fail "no CODE in: $(cat font.txt)"
+    grep -Eq 'Bytes: "all +" CODE +16384, 49152$' all.txt || fail "no CODE in: $(cat all.txt)"
+    [ "$(grep -c '(PASS)' font.txt all.txt | paste -sd' ')" = "font.txt:4 all.txt:2" ] \
+        || fail "checksums: $(grep Checksum font.txt all.txt)"
+    echo "tzxlist lists the loader and the CODE blocks with their addresses; every checksum passes"
+    ;;
+zmakebas)
+    need zmakebas
+    # The POKEs worked out here on their own: CHARS is 256 below the font.
+    for address in 64000 32768 64768 24000; do
+        low=$((address % 256))
+        high=$(((address / 256 + 255) % 256))
+        printf '10 CLEAR %d: LOAD ""CODE %d: POKE 23606,%d: POKE 23607,%d\n' \
+            $((address - 1)) "$address" "$low" "$high" >loader.bas
+        zmakebas -a 10 -n loader -o expected.tap loader.bas
+        to set1.SpecCHR loader.tap --loader --addr "$address" --force
+        head -c "$(stat -c %s expected.tap)" loader.tap | cmp - expected.tap \
+            || fail "the loader for $address differs from zmakebas's"
+    done
+    echo "the loader program and its header are zmakebas's, byte for byte, at four addresses"
+    ;;
+kbd)
+    need psfgettable psfxtable
+    to set1.SpecCHR font.psf
+    psfgettable font.psf table.txt
+    for code in $(seq 32 127); do
+        line=$(printf '0x%03x\t%s' "$code" "$(unicode_of "$code")")
+        grep -qxF "$line" table.txt || fail "psfgettable has no line '$line'"
+    done
+    # psfxtable writes the font again with the table it reads; the copy converts back to the set.
+    psfxtable -i font.psf -it table.txt -o copy.psf
+    to copy.psf copy.SpecCHR
+    cmp copy.SpecCHR set1.SpecCHR || fail "the font psfxtable rewrote is not the set"
+    mapfile -t written < <(glyph_lines font.psf 32)
+    mapfile -t expected < <(glyph_lines set1.SpecCHR 0)
+    for code in $(seq 32 127); do
+        [ "${written[code]}" = "${expected[code - 32]}" ] || fail "glyph $code is not the set's"
+    done
+    echo "psfgettable reads the table of every code 32..127; psfxtable's copy converts back"
+    ;;
+bdftopcf)
+    need bdftopcf
+    to set1.SpecCHR font.bdf
+    errors=$(bdftopcf -o font.pcf font.bdf 2>&1) || fail "bdftopcf: $errors"
+    [ -z "$errors" ] || fail "bdftopcf warned: $errors"
+    [ -s font.pcf ] || fail "bdftopcf wrote nothing"
+    echo "bdftopcf compiles the BDF font without a word"
+    ;;
+console_fonts)
+    need psfgettable gzip
+    shopt -s nullglob
+    fonts=(/usr/share/consolefonts/*VGA8.psf.gz)
+    [ ${#fonts[@]} -gt 0 ] || { echo "SKIP: no 8 x 8 console fonts (console-setup-linux)"; exit 77; }
+    for packed in "${fonts[@]}"; do
+        name=$(basename "$packed" .psf.gz)
+        gzip -dc "$packed" >"$name.psf"
+        to "$name.psf" "$name.SpecCHR"
+        to "$name.SpecCHR" "$name-again.psf"
+        # kbd's reading of the console font's table, first glyph of a character winning.
+        declare -A glyph_of=()
+        while read -r index unicodes; do
+            for unicode in $unicodes; do
+                [ -n "${glyph_of[$unicode]:-}" ] || glyph_of[$unicode]=$((16#${index#0x}))
+            done
+        done < <(psfgettable "$name.psf" | grep '^0x')
+        mapfile -t original < <(glyph_lines "$name.psf" 4)
+        mapfile -t again < <(glyph_lines "$name-again.psf" 32)
+        for code in $(seq 32 127); do
+            glyph=
+            for unicode in $(unicode_of "$code"); do
+                [ -n "$glyph" ] || glyph=${glyph_of[$unicode]:-}
+            done
+            [ -n "$glyph" ] || fail "$name has no glyph for code $code"
+            [ "${original[glyph]}" = "${again[code]}" ] \
+                || fail "$name: code $code is glyph $glyph (${original[glyph]}), came back ${again[code]}"
+        done
+        unset glyph_of
+    done
+    echo "${#fonts[@]} console fonts convert to SpecCHR and back with every glyph of 32..127 kept"
+    ;;
+*)
+    fail "unknown check $check"
+    ;;
+esac

@@ -1,0 +1,413 @@
+// The converter's formats read back what they write, its readers pick the right glyphs from
+// fonts made elsewhere, and the program answers bad files with status 1 and bad command lines
+// with status 2, naming the file and the reason and writing nothing.
+
+#include "convert/formats.h"
+#include "font/gph.h"
+#include "support/test_files.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Glyphery {
+
+namespace {
+
+// The gph file of a font, from the layout the editor imports: byte 1 + 6144 s + 64 c + 8 x + y
+// is pixel (x, y) of character c of set s, any non-zero value ink.
+QByteArray gphOf(const QByteArray &font)
+{
+    const int sets = setCountOf(font);
+    QByteArray gph(1 + sets * GphSetBytes, '\0');
+    gph[0] = char(sets - 1);
+    for (int set = 0; set < sets; ++set) {
+        for (int character = 0; character < CharsPerSet; ++character) {
+            for (int x = 0; x < GlyphSize; ++x) {
+                for (int y = 0; y < GlyphSize; ++y) {
+                    if (rowOf(font, set, character, y) >> (7 - x) & 1)
+                        gph[1 + set * GphSetBytes + character * 64 + x * 8 + y] = char(1 + x * y);
+                }
+            }
+        }
+    }
+    return gph;
+}
+
+QByteArray pngOf(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// The written 32 × 3 sheet with its cells moved to another layout, as other tools draw it.
+QByteArray relaidSheet(const QByteArray &font, int columns)
+{
+    const QImage sheet = QImage::fromData(writePngSheet(font, {}));
+    const int rows = CharsPerSet / columns;
+    QImage relaid(columns * GlyphSize, setCountOf(font) * rows * GlyphSize, QImage::Format_RGB32);
+    for (int set = 0; set < setCountOf(font); ++set) {
+        for (int character = 0; character < CharsPerSet; ++character) {
+            for (int y = 0; y < GlyphSize; ++y) {
+                for (int x = 0; x < GlyphSize; ++x) {
+                    relaid.setPixel(
+                        character % columns * 8 + x, (set * rows + character / columns) * 8 + y,
+                        sheet.pixel(character % 32 * 8 + x, (set * 3 + character / 32) * 8 + y));
+                }
+            }
+        }
+    }
+    return pngOf(relaid);
+}
+
+// The font written in a format and read back again.
+FontRead writtenAndRead(const QString &format, const QByteArray &font)
+{
+    if (format == u"SpecCHR")
+        return readSpecChr(font);
+    if (format == u"gph")
+        return readGph(gphOf(font));
+    if (format == u"PSF")
+        return readPsf(writePsf(font));
+    if (format == u"BDF")
+        return readBdf(writeBdf(font, u"test"_s));
+    if (format == u"PNG")
+        return readPngSheet(writePngSheet(font, {}));
+    if (format == u"PNG 16×6")
+        return readPngSheet(relaidSheet(font, 16));
+    if (format == u"PNG 96×1")
+        return readPngSheet(relaidSheet(font, 96));
+    // Tapes: the font as high as it fits, with the loader before it where there is room.
+    const int address = 65536 - int(font.size());
+    const QByteArray tape = writeTap(font, {address, address >= 24000, u"test"_s}).bytes;
+    if (format == u"TAP")
+        return readTap(tape, -1);
+    if (format == u"TAP block 2")
+        return readTap(tape, 2); // after the loader, the CODE header: its data block is taken
+    if (format == u"TAP block 3")
+        return readTap(tape, 3); // the data block itself
+    const QByteArrayView half = QByteArrayView(font).first(font.size() / 2);
+    const QByteArrayView rest = QByteArrayView(font).sliced(font.size() / 2);
+    return readTap(
+        writeTap(half, {address, false, {}}).bytes + writeTap(rest, {32768, false, {}}).bytes, -1);
+}
+
+QByteArray littleEndian32(quint32 value)
+{
+    QByteArray bytes;
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.append(char(value >> shift & 0xff));
+    return bytes;
+}
+
+// A PSF 2 font whose glyph i is eight bytes of i + 1, with names[i] as its table entry
+// (UTF-8; "\xfe" starts the sequences).
+QByteArray psf2(const QList<QByteArray> &names)
+{
+    QByteArray bytes("\x72\xb5\x4a\x86", 4);
+    for (const quint32 field : {0u, 32u, 1u, quint32(names.size()), 8u, 8u, 8u})
+        bytes += littleEndian32(field);
+    for (int glyph = 0; glyph < names.size(); ++glyph)
+        bytes += QByteArray(8, char(glyph + 1));
+    for (const QByteArray &name : names)
+        bytes += name + '\xff';
+    return bytes;
+}
+
+// A PSF 1 font of 256 glyphs without a table, glyph i eight bytes of i.
+QByteArray psf1InCodeOrder()
+{
+    QByteArray bytes("\x36\x04\x00\x08", 4);
+    for (int glyph = 0; glyph < 256; ++glyph)
+        bytes += QByteArray(8, char(glyph));
+    return bytes;
+}
+
+// A BDF font with 8 × 8 cells whose baseline is above the bottom row, and the given characters.
+QByteArray bdf(const QByteArray &characters)
+{
+    return "STARTFONT 2.1\nFONT x\nSIZE 8 72 72\nFONTBOUNDINGBOX 8 8 0 -1\nSTARTPROPERTIES 1\n"
+           "COMMENT \"ENDFONT\" in a property is no end\nENDPROPERTIES\nCHARS 1\n"
+        + characters + "ENDFONT\n";
+}
+
+QByteArray bdfCharacter(int encoding, const QByteArray &box, const QByteArray &rows)
+{
+    return "STARTCHAR c\nENCODING " + QByteArray::number(encoding) + "\nBBX " + box + "\nBITMAP\n"
+        + rows + "ENDCHAR\n";
+}
+
+QByteArray eight(char byte)
+{
+    return QByteArray(GlyphSize, byte);
+}
+
+struct Run
+{
+    int status;
+    QString errors;
+};
+
+Run runConverter(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(GLYPHERY_CONVERT), arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return {-1, u"the program did not finish"_s};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+class TestConvert : public QObject
+{
+    Q_OBJECT
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void foreignGlyphs_data();
+    void foreignGlyphs();
+    void badInput_data();
+    void badInput();
+    void usageError_data();
+    void usageError();
+};
+
+void TestConvert::roundTrip_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<int>("sets");
+    const std::pair<const char *, int> rows[]
+        = {{"SpecCHR", 64}, {"gph", 64},        {"TAP", 1},         {"TAP", 64},
+           {"TAP", 3},      {"TAP block 2", 2}, {"TAP block 3", 2}, {"TAP two files", 64},
+           {"PSF", 1},      {"BDF", 1},         {"PNG", 64},        {"PNG 16×6", 2},
+           {"PNG 96×1", 2}};
+    for (const auto &[format, sets] : rows)
+        QTest::addRow("%s, %d sets", format, sets) << QString::fromUtf8(format) << sets;
+}
+
+void TestConvert::roundTrip()
+{
+    QFETCH(QString, format);
+    QFETCH(int, sets);
+    const QByteArray font = randomBytes(sets * SetBytes, quint32(sets) * 7 + 1);
+    const FontRead read = writtenAndRead(format, font);
+    QCOMPARE(read.error, QString());
+    QCOMPARE(read.warning, QString());
+    QCOMPARE(read.font.size(), font.size());
+    QVERIFY(read.font == font);
+}
+
+void TestConvert::foreignGlyphs_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QByteArray>("rows");
+    QTest::addColumn<bool>("warned"); // about characters the font lacks
+
+    QTest::newRow("PSF: the Spectrum's ↑ before the ^ that stands in for it")
+        << u"PSF"_s << psf2({"^", "↑"}) << 94 << eight(2) << true;
+    QTest::newRow("PSF: ^ when there is no ↑")
+        << u"PSF"_s << psf2({"A", "^"}) << 94 << eight(2) << true;
+    QTest::newRow("PSF: £ by its table, the ` in front of it ignored")
+        << u"PSF"_s << psf2({"`", "£x"}) << 96 << eight(2) << true;
+    QTest::newRow("PSF: © for code 127") << u"PSF"_s << psf2({"", "©"}) << 127 << eight(2) << true;
+    QTest::newRow("PSF: the first of two glyphs named A")
+        << u"PSF"_s << psf2({"A", "A"}) << 65 << eight(1) << true;
+    QTest::newRow("PSF: a sequence names no single character") << u"PSF"_s
+                                                               << psf2({"B\xfe"
+                                                                        "AB"})
+                                                               << 65 << eight(0) << true;
+    QTest::newRow("PSF 1 without a table: glyphs in code order")
+        << u"PSF"_s << psf1InCodeOrder() << 65 << eight(65) << false;
+
+    // A box of 2 × 3 pixels at (1, 0) above the baseline lands in rows 4..6, columns 1..2.
+    QTest::newRow("BDF: a small box placed in the cell")
+        << u"BDF"_s << bdf(bdfCharacter(65, "2 3 1 0", "C0\n80\n40\n")) << 65
+        << QByteArray::fromHex("0000000060402000") << true;
+    QTest::newRow("BDF: ↑ by its Unicode number")
+        << u"BDF"_s << bdf(bdfCharacter(8593, "8 8 0 -1", QByteArray("FF\n").repeated(8))) << 94
+        << eight(char(0xff)) << true;
+    QTest::newRow("BDF: a glyph without a code is passed over")
+        << u"BDF"_s
+        << bdf(bdfCharacter(-1, "8 1 0 6", "FF\n") + bdfCharacter(65, "8 1 0 6", "81\n")) << 65
+        << QByteArray::fromHex("8100000000000000") << true;
+}
+
+void TestConvert::foreignGlyphs()
+{
+    QFETCH(QString, format);
+    QFETCH(QByteArray, file);
+    QFETCH(int, code);
+    QFETCH(QByteArray, rows);
+    QFETCH(bool, warned);
+    const FontRead read = format == u"PSF" ? readPsf(file) : readBdf(file);
+    QCOMPARE(read.error, QString());
+    QCOMPARE(read.font.size(), SetBytes);
+    QCOMPARE(read.font.mid((code - FirstCode) * GlyphSize, GlyphSize).toHex(), rows.toHex());
+    QCOMPARE(!read.warning.isEmpty(), warned);
+}
+
+void TestConvert::badInput_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QByteArray>("bytes"); // empty: no file is made
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<bool>("outputNamed"); // the message is about the output file
+    QTest::addColumn<QString>("reason");
+
+    const QByteArray font = randomBytes(SetBytes, 1);
+    const QByteArray tape = writeTap(font, {64000, false, u"t"_s}).bytes;
+    QByteArray badSum = tape;
+    badSum[30] = char(badSum[30] ^ 1);
+    const QByteArray psf = writePsf(font);
+    QByteArray tall = psf;
+    tall[24] = 16;
+    QImage wrongSize(100, 10, QImage::Format_RGB32);
+    wrongSize.fill(0xffffffff);
+    const QString out = u"out.SpecCHR"_s;
+
+    QTest::newRow("SpecCHR not of whole sets") << u"in.SpecCHR"_s << randomBytes(1000, 2)
+                                               << QStringList() << out << false << u"1000 байт"_s;
+    QTest::newRow("SpecCHR longer than 64 sets")
+        << u"in.bin"_s << randomBytes(MaxFontBytes + SetBytes, 3) << QStringList() << out << false
+        << u"слишком велик"_s;
+    QTest::newRow("gph of 65 sets") << u"in.gph"_s << QByteArray(1, char(64)) << QStringList()
+                                    << out << false << u"65 наборов"_s;
+    QTest::newRow("tape cut in a block")
+        << u"in.tap"_s << tape.chopped(5) << QStringList() << out << false << u"обрезан"_s;
+    QTest::newRow("tape with a wrong checksum")
+        << u"in.tap"_s << badSum << QStringList() << out << false << u"контрольная сумма"_s;
+    QTest::newRow("tape without a font")
+        << u"in.tap"_s << writeTap(font.first(SetBytes / 2), {64000, true, {}}).bytes
+        << QStringList() << out << false << u"нет блока CODE"_s;
+    QTest::newRow("tape block that is not there")
+        << u"in.tap"_s << tape << QStringList {u"--block"_s, u"4"_s} << out << false
+        << u"блока 4 нет"_s;
+    QTest::newRow("tape header block chosen but not CODE")
+        << u"in.tap"_s << writeTap(font, {64000, true, {}}).bytes
+        << QStringList {u"--block"_s, u"0"_s} << out << false << u"не CODE"_s;
+    QTest::newRow("PSF of 8 × 16 glyphs")
+        << u"in.psf"_s << tall << QStringList() << out << false << u"8×16"_s;
+    QTest::newRow("PSF cut short")
+        << u"in.psf"_s << psf.first(500) << QStringList() << out << false << u"обрезан"_s;
+    QTest::newRow("PSF compressed") << u"in.psf.gz"_s << QByteArray("\x1f\x8b\x08\x00", 4)
+                                    << QStringList() << out << false << u"gzip"_s;
+    QTest::newRow("not a PSF") << u"in.psf"_s << QByteArray("hello") << QStringList() << out
+                               << false << u"не шрифт PSF"_s;
+    QTest::newRow("BDF of 8 × 16 cells") << u"in.bdf"_s << bdf({}).replace("BOX 8 8", "BOX 8 16")
+                                         << QStringList() << out << false << u"8×16"_s;
+    QTest::newRow("BDF ink outside the cell")
+        << u"in.bdf"_s << bdf(bdfCharacter(65, "2 2 7 0", "C0\nC0\n")) << QStringList() << out
+        << false << u"выходит за клетку"_s;
+    QTest::newRow("BDF without its end") << u"in.bdf"_s << bdf({}).replace("ENDFONT\n", "")
+                                         << QStringList() << out << false << u"ENDFONT"_s;
+    QTest::newRow("PNG not a sheet")
+        << u"in.png"_s << pngOf(wrongSize) << QStringList() << out << false << u"100×10"_s;
+    QTest::newRow("PNG that is not a picture")
+        << u"in.png"_s << QByteArray("GIF89a") << QStringList() << out << false
+        << u"не картинка PNG"_s;
+    QTest::newRow("input missing")
+        << u"in.SpecCHR"_s << QByteArray() << QStringList() << out << false << u"не найден"_s;
+    QTest::newRow("output already there")
+        << u"in.SpecCHR"_s << font << QStringList() << u"in.SpecCHR"_s << true << u"--force"_s;
+    QTest::newRow("output in a missing folder")
+        << u"in.SpecCHR"_s << font << QStringList() << u"missing/out.tap"_s << true
+        << u"не существует"_s;
+}
+
+void TestConvert::badInput()
+{
+    QFETCH(QString, input);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, options);
+    QFETCH(QString, output);
+    QFETCH(bool, outputNamed);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString in = dir.filePath(input);
+    const QString out = dir.filePath(output);
+    if (!bytes.isEmpty())
+        QVERIFY(writeFile(in, bytes));
+    const QByteArray before = fileBytes(out);
+    const QStringList entries = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+    const Run run = runConverter(QStringList {in, out} + options);
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.errors.contains(u"«%1»"_s.arg(outputNamed ? out : in)), qPrintable(run.errors));
+    QVERIFY2(run.errors.contains(reason), qPrintable(run.errors));
+    QCOMPARE(fileBytes(out), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
+}
+
+void TestConvert::usageError_data()
+{
+    // IN is a font of two sets, with "%1" in its name as a trap for messages; OUT a new file.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("reason");
+    const auto row = [](const char *name, const QString &arguments, const QString &reason) {
+        QTest::newRow(name) << arguments.split(u'|', Qt::SkipEmptyParts) << reason;
+    };
+    row("no files", u""_s, u"два файла"_s);
+    row("one file", u"IN"_s, u"два файла"_s);
+    row("three files", u"IN|OUT.tap|OUT.png"_s, u"два файла"_s);
+    row("unknown option", u"IN|OUT.tap|--frobnicate"_s, u"неизвестный ключ «--frobnicate»"_s);
+    row("option without its value", u"IN|OUT.tap|--addr"_s, u"после --addr нужно значение"_s);
+    row("flag with a value", u"IN|OUT.tap|--force=yes"_s, u"без значения"_s);
+    row("set 0", u"IN|OUT.tap|--set|0"_s, u"от 1 до 64"_s);
+    row("set 65", u"IN|OUT.tap|--set=65"_s, u"от 1 до 64"_s);
+    row("set the font has not", u"IN|OUT.tap|--set|3"_s, u"in%1.SpecCHR» наборов 2, набора 3"_s);
+    row("set and all", u"IN|OUT.tap|--set|1|--all"_s, u"исключают"_s);
+    row("unknown format", u"IN|OUT.tap|--to|xyz"_s, u"«xyz» неизвестен"_s);
+    row("unknown extension", u"IN|OUT.xyz"_s, u"--to"_s);
+    row("gph written", u"IN|OUT.gph"_s, u"только прочитать"_s);
+    row("assembler read", u"IN|OUT.tap|--from|asm"_s, u"только записать"_s);
+    row("loader for assembler", u"IN|OUT.asm|--loader"_s, u"только для записи в tap"_s);
+    row("block from SpecCHR", u"IN|OUT.tap|--block|1"_s, u"только для чтения из tap"_s);
+    row("address not understood", u"IN|OUT.tap|--addr|64k"_s, u"«64k» не понят"_s);
+    row("address in ROM", u"IN|OUT.tap|--addr|16383"_s, u"ПЗУ"_s);
+    row("loader below the BASIC area", u"IN|OUT.tap|--loader|--addr|23999"_s, u"RAMTOP"_s);
+    row("font past the end of memory", u"IN|OUT.tap|--addr|#FE00"_s, u"64000"_s);
+    row("unknown base", u"IN|OUT.asm|--base|oct"_s, u"«oct»"_s);
+    row("scale 0", u"IN|OUT.png|--scale|0"_s, u"от 1 до 16"_s);
+    row("scale 17", u"IN|OUT.png|--scale|17"_s, u"от 1 до 16"_s);
+    row("colour not understood", u"IN|OUT.png|--ink|inky"_s, u"«inky»"_s);
+    row("two sets to PSF", u"IN|OUT.psf"_s, u"in%1.SpecCHR» их 2"_s);
+    row("two sets to BDF", u"IN|OUT.bdf|--all"_s, u"один набор"_s);
+    row("text in two sets", u"IN|OUT.png|--text|A"_s, u"один набор"_s);
+    row("text the Spectrum cannot show", u"IN|OUT.png|--set|2|--text|AЖ"_s, u"«Ж»"_s);
+    row("empty text", u"IN|OUT.png|--set|2|--text="_s, u"текст пуст"_s);
+}
+
+void TestConvert::usageError()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString in = dir.filePath(u"in%1.SpecCHR"_s);
+    QVERIFY(writeFile(in, randomBytes(2 * SetBytes, 5)));
+    for (QString &argument : arguments)
+        argument.replace(u"IN"_s, in).replace(u"OUT"_s, dir.filePath(u"out"_s));
+
+    const Run run = runConverter(arguments);
+    QCOMPARE(run.status, 2);
+    QVERIFY2(run.errors.contains(reason), qPrintable(run.errors));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {u"in%1.SpecCHR"_s});
+}
+
+} // namespace Glyphery
+
+QTEST_GUILESS_MAIN(Glyphery::TestConvert)
+#include "test_convert.moc"
