@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a Debian 12 machine for Glyphery, builds it, and then either starts the editor
 # ("run") or runs the whole test suite ("test"). Safe to run again: it installs only what is
 # missing and rebuilds only what changed.

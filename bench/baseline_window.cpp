@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for the editor's start-up time and memory: a bare Qt main window with what
 // every desktop program of its kind carries and nothing of the editor. It has the same menus
 // with as many items, separators, check marks and shortcuts, the same toolbar of 16 icon

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timings of glyphery-convert on the largest font: a 64-set SpecCHR converted to each output
 // format, once in memory (the writer alone) and once as the program does it (read the file,
 // check it, convert, write through the crash-safe writer). PSF and BDF hold one set, so their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timings of the font file paths and of character selection: the SpecCHR codec, Open and Save
 // of the largest font through the file commands, and one click in the overview strip.
 // Each figure is the median over many repetitions, in microseconds per operation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Median time of the operations a user feels, on a real shown main window: the two redraws,
 // a paint press, a click on the strip, the ten transforms, a 64-set gph import and one
 // keystroke into the calculator. Each is printed beside the time it must stay within.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time and memory of the editor against bench/baseline_window, a bare Qt window with
 # the same menus, toolbar, fonts and translations. Both run under their own Xvfb, started in
 # turn, each with a fresh settings folder. Measured from outside, with no help from the

@@ -1,7 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/conversion.h"
 
+#include "font/file_reasons.h"
 #include "font/font_file.h"
 #include "font/gph.h"
+#include "font/safe_writer.h"
 
 #include <QFileInfo>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // glyphery-convert: converts Spectrum fonts between the forms they travel in.
 
 #include "convert/command_line.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/formats.h"
 #include "font/gph.h"
 #include "font/specchr.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's screenshot of the real main window under Xvfb with a window manager, so
 # the frame and caption show. Needs: xvfb openbox x11-apps imagemagick xdotool.
 # Usage: docs/make_screenshot.sh [path to glyphery] [output png]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/label_texts.h"
 
 #include "font/font_store.h"

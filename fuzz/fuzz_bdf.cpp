@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BDF reading: any text gives one set or a reason, and the set written as BDF reads back the
 // same.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The call calculator on any typed text: the address is 0..65535 or nothing, the POKE lines are
 // either both placeholders or two statements with bytes 0..255, and the address agrees with a
 // second parser written the plain way (strip, check characters, compare lengths).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gph import: every file is either refused for a reason checkGph names, or read into a font
 // whose set count is the header's, whose pixels are paper or ink, and which saves as SpecCHR
 // and reads back unchanged.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PNG sheet reading: any bytes give a font of whole sets or a reason, without unpacking a
 // picture of any other size, and the font written as a sheet reads back the same.
 

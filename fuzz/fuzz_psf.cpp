@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PSF reading: any bytes give one set or a reason, and the set written as PSF 2 reads back
 // the same.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SpecCHR reading and writing: whatever bytes a file holds, reading them gives a font of 1..64
 // sets that writes back to bytes which read again to the same pixels.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tape reading: any bytes, all CODE blocks or any one block, give a font of whole sets or a
 // reason, and the font written to a tape of its own reads back the same.
 

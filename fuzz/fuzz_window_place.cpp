@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stored window place: any text in the settings file reads as some number of twips without
 // crashing, and every place the program writes reads back as the same place.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang in build-fuzz/ and runs each one for the given number
 # of seconds (default 60) on a copy of its seed corpus, so the corpus in the repository stays
 # as it is. Prints the executions and the findings of every target and exits non-zero when a

@@ -10,15 +10,17 @@ include(GNUInstallDirs)
 set(GLYPHERY_APP_ID invalid.glyphery.glyphery)
 set(glyphery_docdir ${CMAKE_INSTALL_DATADIR}/doc/glyphery)
 
-install(TARGETS glyphery RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS glyphery glyphery-convert RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # A plain strip keeps the compiler's .comment and .note sections; Debian's dh_strip drops them.
-install(CODE "
-    if(CMAKE_INSTALL_DO_STRIP)
-        execute_process(
-            COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/glyphery\"
-            COMMAND_ERROR_IS_FATAL ANY)
-    endif()")
+foreach(program glyphery glyphery-convert)
+    install(CODE "
+        if(CMAKE_INSTALL_DO_STRIP)
+            execute_process(
+                COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\"
+                COMMAND_ERROR_IS_FATAL ANY)
+        endif()")
+endforeach()
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${GLYPHERY_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -47,17 +49,19 @@ function(glyphery_compress source name)
         VERBATIM)
     set(glyphery_compressed ${glyphery_compressed} ${plain}.gz PARENT_SCOPE)
 endfunction()
-glyphery_compress(${CMAKE_CURRENT_LIST_DIR}/glyphery.1 man/glyphery.1)
-glyphery_compress(${CMAKE_CURRENT_LIST_DIR}/glyphery.ru.1 man/ru/glyphery.1)
+foreach(page glyphery glyphery-convert)
+    glyphery_compress(${CMAKE_CURRENT_LIST_DIR}/${page}.1 man/${page}.1)
+    glyphery_compress(${CMAKE_CURRENT_LIST_DIR}/${page}.ru.1 man/ru/${page}.1)
+    install(FILES ${glyphery_compressed_dir}/man/${page}.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${glyphery_compressed_dir}/man/ru/${page}.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man1)
+endforeach()
 glyphery_compress(${CMAKE_CURRENT_LIST_DIR}/changelog.Debian changelog.Debian)
 # Building the program alone must be enough for `cmake --install`, so it brings these along.
 add_custom_target(glyphery_compressed_docs DEPENDS ${glyphery_compressed})
 add_dependencies(glyphery glyphery_compressed_docs)
 
-install(FILES ${glyphery_compressed_dir}/man/glyphery.1.gz
-    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${glyphery_compressed_dir}/man/ru/glyphery.1.gz
-    DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man1)
 # The Debian changelog and lintian's overrides mean nothing outside the Debian package, so
 # CPack alone installs them.
 set(CPACK_INSTALL_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/debian_only.cmake)
@@ -94,5 +98,7 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 of 8 x 8 pixels each, up to 64 sets in one font, as they lie in Spectrum
 memory. It paints, inverts, mirrors, turns and shifts characters, saves raw
 Spectrum bytes (SpecCHR) and imports the older gph format. The interface is
-in Russian.")
+in Russian. Its command-line companion, glyphery-convert, turns fonts into
+tapes with a loader, Z80 assembler, C arrays, PNG pictures, Linux console
+fonts (PSF) and BDF, and reads most of them back.")
 include(CPack)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/about_box.h"
 
 #include "shell/platform_services.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/calculator_window.h"
 
 #include "shell/call_calculator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/described_menu_item.h"
 
 #include <QAccessible>

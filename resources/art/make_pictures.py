@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws every picture Glyphery uses and writes them as PNG files.
 
 Each picture is a grid of text, one character per pixel, with a small

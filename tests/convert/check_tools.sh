@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what glyphery-convert writes with the programs that read each format, one check a run:
 #
 #   check_tools.sh <glyphery-convert> pasmo|z80asm|gcc|tzxlist|zmakebas|kbd|bdftopcf|console_fonts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The converter's formats read back what they write, its readers pick the right glyphs from
 // fonts made elsewhere, and the program answers bad files with status 1 and bad command lines
 // with status 2, naming the file and the reason and writing nothing.
@@ -318,7 +319,7 @@ void TestConvert::badInput_data()
         << u"in.png"_s << QByteArray("GIF89a") << QStringList() << out << false
         << u"не картинка PNG"_s;
     QTest::newRow("input missing")
-        << u"in.SpecCHR"_s << QByteArray() << QStringList() << out << false << u"не найден"_s;
+        << u"in.SpecCHR"_s << QByteArray() << QStringList() << out << false << u"такого файла нет"_s;
     QTest::newRow("output already there")
         << u"in.SpecCHR"_s << font << QStringList() << u"in.SpecCHR"_s << true << u"--force"_s;
     QTest::newRow("output in a missing folder")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows on a real X server, with a real window manager (openbox) or none: where the
 // outer frames go and come back, minimised windows brought back, windows centred on the
 // screen, and the program's icon on every window. Positions are read from the X server itself

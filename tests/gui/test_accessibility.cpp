@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader or an automation tool meets: the names of the controls, the two
 // "Сохранить" menu items told apart, and the check boxes, which hold the automatic options
 // however they are turned over.

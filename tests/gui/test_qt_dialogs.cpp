@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own dialogs as the program shows them, driven as a user would: in Russian whatever the
 // desktop's locale (numbers, sizes and dates too), with the program's titles and filters, and
 // what the user chooses coming back. Runs with LC_ALL=C.UTF-8, an English locale.

@@ -55,7 +55,9 @@ share/icons/hicolor/32x32/apps/$id.png       resources/pictures/glyphery-32.png
 share/icons/hicolor/48x48/apps/$id.png       resources/pictures/glyphery-48.png
 share/icons/hicolor/256x256/apps/$id.png     resources/pictures/glyphery-256.png
 EOF
-[ -x "$prefix/bin/glyphery" ] || fail "bin/glyphery is missing or not executable"
+for program in glyphery glyphery-convert; do
+    [ -x "$prefix/bin/$program" ] || fail "bin/$program is missing or not executable"
+done
 
 # The width and height a PNG file says it has, from its header.
 png_size() {
@@ -138,28 +140,31 @@ if [ -f "$mime" ]; then
         || fail "application/x-specchr has no Russian comment"
 fi
 
-# Both manual pages, found by man as a reader finds them, by language: present, compressed,
+# Every manual page, found by man as a reader finds them, by language: present, compressed,
 # formatted without a warning, and readable, which a page in the wrong folder or the wrong
 # encoding is not; so the rendered page must hold its own NAME line. lexgrog reads that line
 # for man -k and apropos.
-# language | page | its source
-while read -r language page made_from; do
+# language | program | page | its source
+while read -r language program page made_from; do
     if [ ! -f "$prefix/$page" ]; then
         fail "$page is missing"
         continue
     fi
     gzip -t "$prefix/$page" || fail "$page is not gzip"
     whatis=$(lexgrog "$prefix/$page" || true)
-    [[ $whatis == *': "glyphery - '* ]] || fail "$page has no NAME line for glyphery"
+    [[ $whatis == *": \"$program - "* ]] || fail "$page has no NAME line for $program"
     name_line=$(awk 'named { print; exit } /^\.SH / { named = 1 }' "$source/$made_from")
     name_line=${name_line//\\-/-}
     rendered=$(MANPATH=$prefix/share/man LC_ALL=C.UTF-8 MANWIDTH=80 \
-        man --warnings -L "$language" glyphery 2>"$root/man.log") || true
-    [ ! -s "$root/man.log" ] || fail "man -L $language glyphery: $(cat "$root/man.log")"
-    [[ $rendered == *"$name_line"* ]] || fail "man -L $language glyphery does not read '$name_line'"
+        man --warnings -L "$language" "$program" 2>"$root/man.log") || true
+    [ ! -s "$root/man.log" ] || fail "man -L $language $program: $(cat "$root/man.log")"
+    [[ $rendered == *"$name_line"* ]] \
+        || fail "man -L $language $program does not read '$name_line'"
 done <<EOF
-en share/man/man1/glyphery.1.gz      packaging/glyphery.1
-ru share/man/ru/man1/glyphery.1.gz   packaging/glyphery.ru.1
+en glyphery         share/man/man1/glyphery.1.gz            packaging/glyphery.1
+ru glyphery         share/man/ru/man1/glyphery.1.gz         packaging/glyphery.ru.1
+en glyphery-convert share/man/man1/glyphery-convert.1.gz    packaging/glyphery-convert.1
+ru glyphery-convert share/man/ru/man1/glyphery-convert.1.gz packaging/glyphery-convert.ru.1
 EOF
 
 if [ "$failures" -ne 0 ]; then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A save cut off by a crash, a kill or a power cut must leave the file as it was before that
 // save or as the save meant it to be, never a mix of the two or a shortened file, and no
 // temporary copies. A child process saves two fonts in turn until it is killed at a random

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every way a file can fail Open, Save, Save As and gph import, and every step of the writer,
 // one row each, on real file systems: a temporary folder, a tmpfs of a few pages that runs out
 // of space, files of other users. A failure is told in a message naming the file and leaves

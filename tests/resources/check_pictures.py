@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Fails, naming each file, unless a picture folder holds exactly the PNG files
 the picture script draws, byte for byte.
 

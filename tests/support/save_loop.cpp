@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The child of test_crash_safe_save: saves font A, randomBytes(MaxFontBytes, 1), and font B,
 // randomBytes(MaxFontBytes, 2), to one file in turn until it is killed. It prints "saving" once
 // the file holds a whole font, so that a kill can only land in a save or between two.
