@@ -4,6 +4,7 @@
 // Each figure is the median over many repetitions, in microseconds per operation.
 
 #include "bench_timing.h"
+#include "editor/editor_state.h"
 #include "editor/navigation.h"
 #include "font/file_commands.h"
 #include "font/specchr.h"
@@ -126,7 +127,7 @@ int main()
     auto state = std::make_unique<EditorState>();
     CountingView view;
     BenchServices services;
-    FileCommands commands(*state, view, services);
+    FileCommands commands(state->font, state->EditGrid, view, services);
     Navigation navigation(*state, view);
 
     QTemporaryDir dir;

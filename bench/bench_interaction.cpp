@@ -14,9 +14,9 @@
 #include "bench_timing.h"
 #include "font/font_view.h"
 #include "font/gph.h"
+#include "font/platform_services.h"
 #include "shell/call_calculator.h"
 #include "shell/main_window.h"
-#include "shell/platform_services.h"
 #include "shell/ui_font.h"
 
 #include <QAction>

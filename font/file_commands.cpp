@@ -23,8 +23,10 @@ FileFilter gphFilter()
     return {u"Шрифт Spectrum формата gph (*.gph)"_s, u"*.gph"_s};
 }
 
-FileCommands::FileCommands(EditorState &state, FontView &view, PlatformServices &services)
-    : m_state(state)
+FileCommands::FileCommands(FontStore &font, Glyph &editGrid, FontView &view,
+                           PlatformServices &services)
+    : m_font(font)
+    , m_editGrid(editGrid)
     , m_view(view)
     , m_services(services)
 {
@@ -32,7 +34,7 @@ FileCommands::FileCommands(EditorState &state, FontView &view, PlatformServices 
 
 bool FileCommands::AskSaveChanges(const QString &title)
 {
-    if (!m_state.font.modified)
+    if (!m_font.modified)
         return true;
     switch (m_services.message(u"Сохранить изменения?"_s, title, MessageButtons::YesNoCancel)) {
     case MessageAnswer::Yes:
@@ -48,10 +50,9 @@ void FileCommands::mnuFileNew()
 {
     if (!AskSaveChanges(u"Создание нового шрифта"_s))
         return;
-    FontStore &font = m_state.font;
-    font.modified = false;
-    font.ResetView();
-    font.fileName = noFileName();
+    m_font.modified = false;
+    m_font.ResetView();
+    m_font.fileName = noFileName();
     showNewFont();
 }
 
@@ -68,19 +69,18 @@ void FileCommands::mnuFileOpen()
         showError(read.error);
         return;
     }
-    FontStore &font = m_state.font;
-    font.modified = false;
-    font.ResetView();
-    font.fileName = path;
-    decodeSpecChr(read.bytes, font);
+    m_font.modified = false;
+    m_font.ResetView();
+    m_font.fileName = path;
+    decodeSpecChr(read.bytes, m_font);
     showNewFont();
 }
 
 bool FileCommands::mnuFileSave()
 {
-    if (!m_state.font.hasFile())
+    if (!m_font.hasFile())
         return mnuFileSaveAs();
-    return WriteFontFile(m_state.font.fileName);
+    return WriteFontFile(m_font.fileName);
 }
 
 bool FileCommands::mnuFileSaveAs()
@@ -96,7 +96,7 @@ bool FileCommands::mnuFileSaveAs()
         return false;
     if (!WriteFontFile(path))
         return false;
-    m_state.font.fileName = path;
+    m_font.fileName = path;
     return true;
 }
 
@@ -125,22 +125,21 @@ void FileCommands::gphload()
     case GphProblem::None:
         break;
     }
-    FontStore &font = m_state.font;
-    font.modified = false;
-    font.ResetView();
-    decodeGph(read.bytes, font);
-    font.fileName = noFileName();
+    m_font.modified = false;
+    m_font.ResetView();
+    decodeGph(read.bytes, m_font);
+    m_font.fileName = noFileName();
     showNewFont();
 }
 
 bool FileCommands::WriteFontFile(const QString &path)
 {
-    const QString error = writeWholeFile(path, encodeSpecChr(m_state.font));
+    const QString error = writeWholeFile(path, encodeSpecChr(m_font));
     if (!error.isEmpty()) {
         showError(error);
         return false;
     }
-    m_state.font.modified = false;
+    m_font.modified = false;
     return true;
 }
 
@@ -151,7 +150,7 @@ void FileCommands::showError(const QString &text)
 
 void FileCommands::showNewFont()
 {
-    m_state.EditGrid = m_state.font.selectedGlyph();
+    m_editGrid = m_font.selectedGlyph();
     m_view.RedrawFont();
 }
 

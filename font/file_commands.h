@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "editor/editor_state.h"
+#include "font/font_store.h"
 #include "font/font_view.h"
-#include "shell/platform_services.h"
+#include "font/platform_services.h"
 
 namespace Glyphery {
 
@@ -12,7 +12,8 @@ namespace Glyphery {
 class FileCommands
 {
 public:
-    FileCommands(EditorState &state, FontView &view, PlatformServices &services);
+    // editGrid: the edit square's working copy, which a new font's selected character fills.
+    FileCommands(FontStore &font, Glyph &editGrid, FontView &view, PlatformServices &services);
 
     // Asks whether to save unsaved changes; false means the calling command must stop: the
     // user cancelled, or chose to save and the font was not written.
@@ -31,7 +32,8 @@ private:
     // character of the new font, so the next store cannot carry a glyph of the old one into it.
     void showNewFont();
 
-    EditorState &m_state;
+    FontStore &m_font;
+    Glyph &m_editGrid;
     FontView &m_view;
     PlatformServices &m_services;
 };

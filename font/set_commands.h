@@ -3,7 +3,7 @@
 
 #include "font/font_store.h"
 #include "font/font_view.h"
-#include "shell/platform_services.h"
+#include "font/platform_services.h"
 
 namespace Glyphery {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/about_box.h"
 
-#include "shell/platform_services.h"
+#include "font/platform_services.h"
 #include "shell/ui_font.h"
 
 #include <QFrame>

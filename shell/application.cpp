@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/application.h"
 
-#include "shell/platform_services.h"
+#include "font/platform_services.h"
 #include "shell/russian_qt.h"
 #include "shell/ui_font.h"
 

@@ -62,7 +62,7 @@ MainWindow::MainWindow(PlatformServices &services, QWidget *parent)
     : QMainWindow(parent)
     , m_services(services)
     , m_state(std::make_unique<EditorState>())
-    , m_file(*m_state, *this, services)
+    , m_file(m_state->font, m_state->EditGrid, *this, services)
     , m_sets(m_state->font, *this, services)
     , m_navigation(*m_state, *this)
     , m_painting(*m_state, *this)
@@ -212,14 +212,18 @@ void MainWindow::describeSelection(int selected)
         u"Выбран символ «%1», %2"_s.arg(characterText(selected), code));
 }
 
+// A name without a command is a mistake in the program, found at start-up.
 QAction *MainWindow::command(const QString &name) const
 {
-    return m_actions.value(name);
+    QAction *action = m_actions.value(name);
+    if (!action)
+        qFatal("no command is named %s", qPrintable(name));
+    return action;
 }
 
 void MainWindow::ButtonClick(const QString &key)
 {
-    Glyphery::ButtonClick(key, [this](const QString &name) { m_commands.value(name)(); });
+    Glyphery::ButtonClick(key, [this](const QString &name) { command(name)->trigger(); });
 }
 
 // The calculator and the help window exist once: opening them again only brings them forward.

@@ -40,9 +40,10 @@ public:
     void RedrawFont() override;
     void RedrawEditor() override;
 
-    // The toolbar's one handler: runs the command named by a button's key.
+    // The toolbar's one handler: triggers the menu item of the command a button's key names.
     void ButtonClick(const QString &key);
-    // The menu action of a command, by its name ("mnuFileNew", "vmir", ...).
+    // The menu item of a command, by its name ("mnuFileNew", "vmir", ...). Push buttons, check
+    // boxes and toolbar buttons all trigger these.
     QAction *command(const QString &name) const;
 
     EditorState &state() { return *m_state; }
@@ -72,7 +73,6 @@ private:
     Navigation m_navigation;
     Painting m_painting;
     GlyphCommands m_glyph;
-    QHash<QString, std::function<void()>> m_commands;
     QHash<QString, QAction *> m_actions;
 
     OverviewStrip *m_strip = nullptr;

@@ -36,8 +36,7 @@ QAction *MainWindow::addCommand(QMenu *menu, const char *name, const QString &ca
     action->setObjectName(key);
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, [run] { run(); });
-    m_commands.insert(key, std::move(run));
+    connect(action, &QAction::triggered, this, std::move(run));
     m_actions.insert(key, action);
     return action;
 }
@@ -153,6 +152,7 @@ void MainWindow::createToolBar(QWidget *parent)
     const QMargins margins = toolBar->layout()->contentsMargins();
     toolBar->layout()->setContentsMargins(margins.left(), frame, margins.right(), frame);
     for (const ToolbarButton &button : ToolbarButtons) {
+        command(QLatin1StringView(button.command)); // every button must reach a command
         const QString key = QString::fromUtf16(button.key);
         QAction *action = toolBar->addAction(
             QIcon(u":/toolbar/%1.png"_s.arg(QLatin1StringView(button.picture))), QString());

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "shell/platform_services.h"
+#include "font/platform_services.h"
 #include "shell/settings_file.h"
 
 #include <QPointer>

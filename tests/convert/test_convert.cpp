@@ -318,8 +318,8 @@ void TestConvert::badInput_data()
     QTest::newRow("PNG that is not a picture")
         << u"in.png"_s << QByteArray("GIF89a") << QStringList() << out << false
         << u"не картинка PNG"_s;
-    QTest::newRow("input missing")
-        << u"in.SpecCHR"_s << QByteArray() << QStringList() << out << false << u"такого файла нет"_s;
+    QTest::newRow("input missing") << u"in.SpecCHR"_s << QByteArray() << QStringList() << out
+                                   << false << u"такого файла нет"_s;
     QTest::newRow("output already there")
         << u"in.SpecCHR"_s << font << QStringList() << u"in.SpecCHR"_s << true << u"--force"_s;
     QTest::newRow("output in a missing folder")

@@ -8,6 +8,7 @@
 // Each command runs in a child process, so that it can run as another user, under a file size
 // limit and an alarm that turns a hang into a failure. Rows that need root skip without it.
 
+#include "editor/editor_state.h"
 #include "font/file_commands.h"
 #include "font/file_reasons.h"
 #include "font/gph.h"
@@ -545,7 +546,7 @@ void TestFaultMatrix::fault()
         auto state = std::make_unique<EditorState>(before);
         RecordingView view;
         ScriptedServices services;
-        FileCommands commands(*state, view, services);
+        FileCommands commands(state->font, state->EditGrid, view, services);
         if (isRead(row.command))
             services.answers.enqueue(MessageAnswer::No); // do not save the changes first
         if (row.command != Command::Save && row.command != Command::Writer)

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/editor_state.h"
 #include "font/file_commands.h"
 #include "font/gph.h"
 #include "font/specchr.h"
@@ -136,7 +137,7 @@ void TestFileCommands::command()
     auto state = std::make_unique<EditorState>();
     RecordingView view;
     ScriptedServices services;
-    FileCommands commands(*state, view, services);
+    FileCommands commands(state->font, state->EditGrid, view, services);
     FontStore &font = state->font;
     decodeSpecChr(randomBytes(MaxFontBytes, 6), font);
     font.lastSet = row.command == u"New" ? 2 : 0;

@@ -3,8 +3,8 @@
 // randomBytes(MaxFontBytes, 2), to one file in turn until it is killed. It prints "saving" once
 // the file holds a whole font, so that a kill can only land in a save or between two.
 
-#include "font/safe_writer.h"
 #include "font/font_store.h"
+#include "font/safe_writer.h"
 #include "test_files.h"
 
 #include <cstdio>
