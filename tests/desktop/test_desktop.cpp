@@ -4,9 +4,9 @@
 // screen, and the program's icon on every window. Positions are read from the X server itself
 // (the window manager's frame window), not from Qt.
 
+#include "desktop/desktop_session.h"
 #include "shell/application.h"
 #include "shell/main_window.h"
-#include "support/desktop_session.h"
 #include "support/main_window_harness.h"
 
 #include <QApplication>

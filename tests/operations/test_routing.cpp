@@ -142,4 +142,4 @@ void TestCommandRouting::buttonRunsItsMenuCommand()
 }
 
 QTEST_MAIN(TestCommandRouting)
-#include "test_command_routing.moc"
+#include "test_routing.moc"

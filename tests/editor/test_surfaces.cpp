@@ -250,4 +250,4 @@ private slots:
 } // namespace Glyphery
 
 QTEST_MAIN(Glyphery::TestMainWindow)
-#include "test_main_window.moc"
+#include "test_surfaces.moc"

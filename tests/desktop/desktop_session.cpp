@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/desktop_session.h"
+#include "desktop/desktop_session.h"
 
 #include <QByteArray>
 #include <QList>

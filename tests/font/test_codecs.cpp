@@ -98,4 +98,4 @@ void TestSpecChr::decode()
 
 QTEST_GUILESS_MAIN(TestSpecChr)
 #include "support/test_files.h"
-#include "test_specchr.moc"
+#include "test_codecs.moc"
