@@ -17,7 +17,6 @@ public:
     explicit EditSquare(QWidget *parent = nullptr);
 
     void draw(const Glyph &glyph, int ink, int paper);
-    const QImage &image() const { return m_image; }
 
 signals:
     void pressed(Glyphery::PaintButton button, QPointF position);

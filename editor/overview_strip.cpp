@@ -64,13 +64,11 @@ void OverviewStrip::paintEvent(QPaintEvent *event)
     painter.drawImage(contentsRect().topLeft(), m_image);
 }
 
-// Only presses on the drawing area select; the border around it is not part of any cell.
+// Positions are given in pixels of the drawing area; a press on the border around it lies
+// outside every cell, which selection leaves alone.
 void OverviewStrip::mousePressEvent(QMouseEvent *event)
 {
-    const QPointF position = event->position() - contentsRect().topLeft();
-    if (position.x() >= 0 && position.y() >= 0 && position.x() < StripWidth
-        && position.y() < StripHeight)
-        emit pressed(position);
+    emit pressed(event->position() - contentsRect().topLeft());
 }
 
 } // namespace Glyphery

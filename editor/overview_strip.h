@@ -17,7 +17,6 @@ public:
     explicit OverviewStrip(QWidget *parent = nullptr);
 
     void draw(const FontStore &font, int ink, int paper);
-    const QImage &image() const { return m_image; }
 
 signals:
     // A press of any button, in pixels of the drawing area.

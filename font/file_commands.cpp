@@ -58,22 +58,12 @@ void FileCommands::mnuFileNew()
 
 void FileCommands::mnuFileOpen()
 {
-    if (!AskSaveChanges(applicationTitle()))
-        return;
-    const QString path = m_services.openFileName(u"Open"_s, specChrFilter());
-    if (path.isEmpty())
-        return;
-    const FileRead read = readWholeFile(
-        path, MaxFontBytes, u"в шрифте может быть не больше 64 наборов, то есть 49152 байт."_s);
-    if (!read.error.isEmpty()) {
-        showError(read.error);
-        return;
-    }
-    m_font.modified = false;
-    m_font.ResetView();
-    m_font.fileName = path;
-    decodeSpecChr(read.bytes, m_font);
-    showNewFont();
+    const std::optional<FileRead> file = chooseAndRead(specChrFilter(), [](const QString &path) {
+        return readWholeFile(path, MaxFontBytes,
+                             u"в шрифте может быть не больше 64 наборов, то есть 49152 байт."_s);
+    });
+    if (file)
+        replaceFont(file->path, [&] { decodeSpecChr(file->bytes, m_font); });
 }
 
 bool FileCommands::mnuFileSave()
@@ -102,33 +92,54 @@ bool FileCommands::mnuFileSaveAs()
 
 void FileCommands::gphload()
 {
-    if (!AskSaveChanges(applicationTitle()))
+    const std::optional<FileRead> file = chooseAndRead(gphFilter(), [](const QString &path) {
+        return readFileStart(path, 1 + qsizetype(MaxSets) * GphSetBytes);
+    });
+    if (!file)
         return;
-    const QString path = m_services.openFileName(u"Open"_s, gphFilter());
-    if (path.isEmpty())
-        return;
-    const FileRead read = readFileStart(path, 1 + qsizetype(MaxSets) * GphSetBytes);
-    if (!read.error.isEmpty()) {
-        showError(read.error);
-        return;
-    }
-    const QString name = quotedPath(path);
-    switch (checkGph(read.bytes)) {
+    const QString name = quotedPath(file->path);
+    switch (checkGph(file->bytes)) {
     case GphProblem::Empty:
         showError(u"Файл %1 пуст: в нём нет шрифта gph."_s.arg(name));
         return;
     case GphProblem::TooManySets:
         showError(
             u"Файл %1 не удалось импортировать: в нём %2 наборов, а в шрифте может быть не больше 64."_s
-                .arg(name, QString::number(static_cast<std::uint8_t>(read.bytes[0]) + 1)));
+                .arg(name, QString::number(static_cast<std::uint8_t>(file->bytes[0]) + 1)));
         return;
     case GphProblem::None:
         break;
     }
+    replaceFont(noFileName(), [&] { decodeGph(file->bytes, m_font); });
+}
+
+// Open and import: the question about unsaved changes, the dialog, the whole read, or nothing
+// when the user stops or cancels or the file cannot be read, which is then said.
+std::optional<FileRead>
+FileCommands::chooseAndRead(const FileFilter &filter,
+                            const std::function<FileRead(const QString &)> &read)
+{
+    if (!AskSaveChanges(applicationTitle()))
+        return std::nullopt;
+    const QString path = m_services.openFileName(u"Open"_s, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    FileRead file = read(path);
+    if (!file.error.isEmpty()) {
+        showError(file.error);
+        return std::nullopt;
+    }
+    return file;
+}
+
+// A whole font from a file takes the store's place: one set, the first shown, character 33
+// selected and in the edit square, no unsaved changes.
+void FileCommands::replaceFont(const QString &fileName, const std::function<void()> &decode)
+{
     m_font.modified = false;
     m_font.ResetView();
-    decodeGph(read.bytes, m_font);
-    m_font.fileName = noFileName();
+    decode();
+    m_font.fileName = fileName;
     showNewFont();
 }
 

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "font/font_file.h"
 #include "font/font_store.h"
 #include "font/font_view.h"
 #include "font/platform_services.h"
+
+#include <functional>
+#include <optional>
 
 namespace Glyphery {
 
@@ -26,6 +30,9 @@ public:
     void gphload();
 
 private:
+    std::optional<FileRead> chooseAndRead(const FileFilter &filter,
+                                          const std::function<FileRead(const QString &)> &read);
+    void replaceFont(const QString &fileName, const std::function<void()> &decode);
     bool WriteFontFile(const QString &path);
     void showError(const QString &text);
     // After a whole font has been put into the store: the edit square shows the selected

@@ -19,7 +19,7 @@ namespace {
 
 FileRead failure(const QString &path, const QString &reason)
 {
-    return {{}, u"Не удалось открыть файл %1: %2."_s.arg(quotedPath(path), reason)};
+    return {{}, u"Не удалось открыть файл %1: %2."_s.arg(quotedPath(path), reason), path};
 }
 
 FileRead systemFailure(const QString &path)
@@ -29,7 +29,7 @@ FileRead systemFailure(const QString &path)
 
 FileRead tooLarge(const QString &path, const QString &reason)
 {
-    return {{}, u"Файл %1 слишком велик: %2"_s.arg(quotedPath(path), reason)};
+    return {{}, u"Файл %1 слишком велик: %2"_s.arg(quotedPath(path), reason), path};
 }
 
 // Reads up to limit bytes; a short read before the end of the file is retried.
@@ -79,7 +79,7 @@ FileRead readFile(const QString &path, qsizetype maxBytes, const QString *tooLar
         return systemFailure(path);
     if (bytes.size() > maxBytes)
         return tooLarge(path, *tooLargeReason);
-    return {bytes, {}};
+    return {bytes, {}, path};
 }
 
 } // namespace

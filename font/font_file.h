@@ -13,6 +13,7 @@ struct FileRead
 {
     QByteArray bytes;
     QString error;
+    QString path;
 };
 
 // Reads the whole file, refusing one longer than maxBytes with tooLargeReason.

@@ -2,7 +2,7 @@
 #include "shell/calculator_window.h"
 
 #include "shell/call_calculator.h"
-#include "shell/ui_font.h"
+#include "shell/secondary_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -25,15 +25,8 @@ QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, cons
 } // namespace
 
 CalculatorWindow::CalculatorWindow()
-    : QWidget(nullptr,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                  | Qt::WindowCloseButtonHint)
 {
-    setObjectName(u"Form2"_s);
-    setWindowTitle(u"Калькулятор вызова"_s);
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFont(uiFont());
-    setFixedSize(312, 121);
+    setUpSecondaryWindow(this, u"Form2"_s, u"Калькулятор вызова"_s, {312, 121});
 
     addLabel(this, u"Label1_0"_s, u"Введите адрес, в котором находится шрифт:"_s, {8, 16, 241, 17});
 

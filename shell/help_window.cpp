@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/help_window.h"
 
-#include "shell/ui_font.h"
+#include "shell/secondary_window.h"
 
 #include <QFile>
 #include <QTextBrowser>
@@ -23,15 +23,8 @@ QString helpDocument()
 } // namespace
 
 HelpWindow::HelpWindow()
-    : QWidget(nullptr,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                  | Qt::WindowCloseButtonHint)
 {
-    setObjectName(u"Form1"_s);
-    setWindowTitle(u"Glyphery - справка"_s);
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFont(uiFont());
-    setFixedSize(800, 600);
+    setUpSecondaryWindow(this, u"Form1"_s, u"Glyphery - справка"_s, {800, 600});
 
     m_text = new QTextBrowser(this);
     m_text->setObjectName(u"RichTextBox1"_s);

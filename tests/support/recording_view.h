@@ -18,7 +18,6 @@ public:
         RedrawEditor();
     }
     void RedrawEditor() override { ++editorRedraws; }
-    void reset() { fontRedraws = editorRedraws = 0; }
 };
 
 } // namespace Glyphery
