@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -218,7 +219,8 @@ void TestDesktop::everyWindowCarriesTheIcon()
     QVERIFY(checkAboutBox(harness, hasProgramIcon));
 }
 
-// Qt's own options would move the window, mirror it or take it off this display.
+// Qt's own options would move the window, mirror it or take it off this display. Ended by a
+// signal, the program stores its place and exits normally.
 void TestDesktop::commandLineIsIgnored()
 {
     QTemporaryDir config;
@@ -231,9 +233,13 @@ void TestDesktop::commandLineIsIgnored()
                    u"font.SpecCHR"_s});
     QTRY_VERIFY_WITH_TIMEOUT(!programWindow().isEmpty(), 20000);
     QTRY_COMPARE_WITH_TIMEOUT(xFrame(programWindow()).topLeft(), QPoint(67, 67), Timeout);
-    program.terminate();
+    program.terminate(); // SIGTERM, as a log-out sends: the place is written, the status is 0
     QVERIFY(program.waitForFinished());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(QSettings(config.filePath(u"Glyphery/Glyphery.conf"_s), QSettings::IniFormat)
+                 .value(u"Settings/MainLeft"_s),
+             u"1005"_s);
 }
 
 // The X server and window manager start before the application connects to them; without

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// At a device pixel ratio of 2, as on a desktop scaled to 200 %, the toolbar, the window icon
+// and the About box show the double-size pictures pixel for pixel, not enlarged copies.
+
 #include "operations/toolbar_routing.h"
 #include "shell/about_box.h"
 #include "shell/application.h"
 #include "support/main_window_harness.h"
 
-#include <QApplication>
 #include <QTest>
 #include <QToolBar>
 
@@ -13,22 +15,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Pixels and device pixel ratio as QCOMPARE sees them, whatever format Qt stored them in.
 QImage argb(const QImage &image)
 {
     return image.convertToFormat(QImage::Format_ARGB32);
-}
-
-bool showsAt(const QImage &shot, const QImage &picture, int left, int top)
-{
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const QRgb pixel = picture.pixel(x, y);
-            if (qAlpha(pixel) != 0 && shot.pixel(left + x, top + y) != pixel)
-                return false;
-        }
-    }
-    return true;
 }
 
 // Whether every opaque pixel of the picture appears unchanged somewhere in the shot.
@@ -36,7 +25,13 @@ bool shows(const QImage &shot, const QImage &picture)
 {
     for (int top = 0; top + picture.height() <= shot.height(); ++top) {
         for (int left = 0; left + picture.width() <= shot.width(); ++left) {
-            if (showsAt(shot, picture, left, top))
+            bool same = true;
+            for (int i = 0; same && i < picture.width() * picture.height(); ++i) {
+                const QRgb pixel = picture.pixel(i % picture.width(), i / picture.width());
+                same = qAlpha(pixel) == 0
+                    || shot.pixel(left + i % picture.width(), top + i / picture.width()) == pixel;
+            }
+            if (same)
                 return true;
         }
     }
@@ -45,75 +40,44 @@ bool shows(const QImage &shot, const QImage &picture)
 
 } // namespace
 
-// Every screen has device pixel ratio 2, as on a desktop scaled to 200 %.
 class TestPictures : public QObject
 {
     Q_OBJECT
 public:
-    // Qt adds the name@2x.png pictures to an icon only when a screen is that dense, so the
-    // scale is set before QApplication reads it.
+    // Qt adds the name@2x.png pictures only when a screen is that dense as the program starts.
     static void initMain() { qputenv("QT_SCALE_FACTOR", "2"); }
 
 private slots:
-    void toolbarShowsTheDoubleSizePictures_data();
     void toolbarShowsTheDoubleSizePictures();
-    void windowIconComesFromThePictureForItsRatio_data();
-    void windowIconComesFromThePictureForItsRatio();
-    void aboutPictureIsTheDoubleSizeOne();
+    void iconAndAboutPictureComeFromTheirRatio();
 };
 
-void TestPictures::toolbarShowsTheDoubleSizePictures_data()
+void TestPictures::toolbarShowsTheDoubleSizePictures()
 {
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("picture");
+    MainWindowHarness harness;
+    auto *toolBar = harness.child<QToolBar>(u"tbToolBar"_s);
     for (const ToolbarButton &button : ToolbarButtons) {
-        QTest::newRow(button.picture)
-            << u"tb"_s + QString::fromUtf16(button.key)
-            << u":/toolbar/%1@2x.png"_s.arg(QLatin1StringView(button.picture));
+        auto *action
+            = harness.window.findChild<QAction *>(u"tb"_s + QString::fromUtf16(button.key));
+        const QImage shot = argb(toolBar->widgetForAction(action)->grab().toImage());
+        const QString picture = u":/toolbar/%1@2x.png"_s.arg(QLatin1StringView(button.picture));
+        QVERIFY2(shot.devicePixelRatio() == 2.0 && shows(shot, argb(QImage(picture))),
+                 qPrintable(picture));
     }
 }
 
-// Drawn pixel for pixel, neither shrunk nor enlarged from the 16 pixel picture.
-void TestPictures::toolbarShowsTheDoubleSizePictures()
+// As the program starts: the icon is the application's, and no window replaces it.
+void TestPictures::iconAndAboutPictureComeFromTheirRatio()
 {
-    QFETCH(QString, action);
-    QFETCH(QString, picture);
-    MainWindowHarness harness;
-    QWidget *button = harness.child<QToolBar>(u"tbToolBar"_s)
-                          ->widgetForAction(harness.window.findChild<QAction *>(action));
-    const QImage shot = argb(button->grab().toImage());
-    QCOMPARE(shot.devicePixelRatio(), 2.0);
-    QVERIFY(shows(shot, argb(QImage(picture))));
-}
-
-void TestPictures::windowIconComesFromThePictureForItsRatio_data()
-{
-    QTest::addColumn<int>("size");
-    QTest::addColumn<qreal>("ratio");
-    QTest::addColumn<QString>("picture");
-    QTest::newRow("16") << 16 << 2.0 << u":/icons/glyphery-16@2x.png"_s;
-    QTest::newRow("32") << 32 << 2.0 << u":/icons/glyphery-32@2x.png"_s;
-    QTest::newRow("48") << 48 << 2.0 << u":/icons/glyphery-48@2x.png"_s;
-    QTest::newRow("16 at ratio 1") << 16 << 1.0 << u":/icons/glyphery-16.png"_s;
-    QTest::newRow("48 at ratio 1") << 48 << 1.0 << u":/icons/glyphery-48.png"_s;
-}
-
-void TestPictures::windowIconComesFromThePictureForItsRatio()
-{
-    QFETCH(int, size);
-    QFETCH(qreal, ratio);
-    QFETCH(QString, picture);
-    // As the program starts: the icon is set for the whole application, and the main window
-    // must not replace it with one of its own.
     setUpApplication();
     MainWindowHarness harness;
-    const QPixmap drawn = harness.window.windowIcon().pixmap(QSize(size, size), ratio);
-    QCOMPARE(argb(drawn.toImage()), argb(QImage(picture)));
-}
-
-void TestPictures::aboutPictureIsTheDoubleSizeOne()
-{
-    MainWindowHarness harness; // loads the resources
+    for (const auto &[size, ratio, suffix] :
+         {std::tuple(16, 2.0, u"@2x"_s), std::tuple(48, 2.0, u"@2x"_s),
+          std::tuple(16, 1.0, u""_s)}) {
+        const QPixmap drawn = harness.window.windowIcon().pixmap(QSize(size, size), ratio);
+        QCOMPARE(argb(drawn.toImage()),
+                 argb(QImage(u":/icons/glyphery-%1%2.png"_s.arg(size).arg(suffix))));
+    }
     AboutBox about(&harness.window);
     const QImage shown = about.findChild<QLabel *>(u"Picture1"_s)->pixmap().toImage();
     QCOMPARE(argb(shown), argb(QImage(u":/about@2x.png"_s)));
