@@ -506,60 +506,7 @@ MIRROR_V_2X = ({"k": BLACK, "b": BLUE, "L": LIGHT_BLUE, "B": DARK_BLUE,
     "................................",
 ])
 
-MIRROR_H = ({"k": BLACK, "b": BLUE, "w": WHITE, "r": RED}, [
-    ".......kk.......",
-    "......kbbk......",
-    ".....kbbbbk.....",
-    "....kbbbbbbk....",
-    "...kbbbbbbbbk...",
-    "..kkkkkkkkkkkk..",
-    "................",
-    ".rr.rr.rr.rr.rr.",
-    ".rr.rr.rr.rr.rr.",
-    "................",
-    "..kkkkkkkkkkkk..",
-    "...kwwwwwwwwk...",
-    "....kwwwwwwk....",
-    ".....kwwwwk.....",
-    "......kwwk......",
-    ".......kk.......",
-])
 
-MIRROR_H_2X = ({"k": BLACK, "b": BLUE, "L": LIGHT_BLUE, "B": DARK_BLUE,
-                "w": WHITE, "e": PALE_GREY, "r": RED}, [
-    "...............kk...............",
-    "..............kLBk..............",
-    ".............kLbbBk.............",
-    "............kLbbbbBk............",
-    "...........kLbbbbbbBk...........",
-    "..........kLbbbbbbbbBk..........",
-    ".........kLbbbbbbbbbbBk.........",
-    "........kLbbbbbbbbbbbbBk........",
-    ".......kLbbbbbbbbbbbbbbBk.......",
-    "......kLbbbbbbbbbbbbbbbbBk......",
-    ".....kLbbbbbbbbbbbbbbbbbbBk.....",
-    "....kkkkkkkkkkkkkkkkkkkkkkkk....",
-    "................................",
-    "................................",
-    "...rr....rr....rr....rr....rr...",
-    "..rrrr..rrrr..rrrr..rrrr..rrrr..",
-    "..rrrr..rrrr..rrrr..rrrr..rrrr..",
-    "...rr....rr....rr....rr....rr...",
-    "................................",
-    "................................",
-    "....kkkkkkkkkkkkkkkkkkkkkkkk....",
-    ".....kwwwwwwwwwwwwwwwwwwwek.....",
-    "......kwwwwwwwwwwwwwwwwwek......",
-    ".......kwwwwwwwwwwwwwwwek.......",
-    "........kwwwwwwwwwwwwwek........",
-    ".........kwwwwwwwwwwwek.........",
-    "..........kwwwwwwwwwek..........",
-    "...........kwwwwwwwek...........",
-    "............kwwwwwek............",
-    ".............kwwwek.............",
-    "..............kwek..............",
-    "...............kk...............",
-])
 
 ROTATE_RIGHT = ({"b": BLUE}, [
     "........b.......",
@@ -669,60 +616,7 @@ SHIFT_UP_2X = ({"k": BLACK, "n": GREEN, "l": LIGHT_GREEN, "N": DARK_GREEN}, [
     "................................",
 ])
 
-SHIFT_LEFT = ({"k": BLACK, "n": GREEN}, [
-    "................",
-    "................",
-    "......kk........",
-    ".....knk........",
-    "....knnk........",
-    "...knnnkkkkkkkk.",
-    "..knnnnnnnnnnnk.",
-    ".knnnnnnnnnnnnk.",
-    ".knnnnnnnnnnnnk.",
-    "..knnnnnnnnnnnk.",
-    "...knnnkkkkkkkk.",
-    "....knnk........",
-    ".....knk........",
-    "......kk........",
-    "................",
-    "................",
-])
 
-SHIFT_LEFT_2X = ({"k": BLACK, "n": GREEN, "l": LIGHT_GREEN,
-                  "N": DARK_GREEN}, [
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    ".............kk.................",
-    "............klk.................",
-    "...........klnk.................",
-    "..........klnnk.................",
-    ".........klnnnk.................",
-    "........klnnnnk.................",
-    ".......klnnnnnkkkkkkkkkkkkkkkk..",
-    "......klnnnnnnlllllllllllllllk..",
-    ".....klnnnnnnnnnnnnnnnnnnnnnnk..",
-    "....klnnnnnnnnnnnnnnnnnnnnnnnk..",
-    "...klnnnnnnnnnnnnnnnnnnnnnnnnk..",
-    "..klnnnnnnnnnnnnnnnnnnnnnnnnnk..",
-    "..kNnnnnnnnnnnnnnnnnnnnnnnnnnk..",
-    "...kNnnnnnnnnnnnnnnnnnnnnnnnnk..",
-    "....kNnnnnnnnnnnnnnnnnnnnnnnnk..",
-    ".....kNnnnnnnnnnnnnnnnnnnnnnnk..",
-    "......kNnnnnnnNNNNNNNNNNNNNNNk..",
-    ".......kNnnnnnkkkkkkkkkkkkkkkk..",
-    "........kNnnnnk.................",
-    ".........kNnnnk.................",
-    "..........kNnnk.................",
-    "...........kNnk.................",
-    "............kNk.................",
-    ".............kk.................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-])
 
 CALCULATOR = ({"k": BLACK, "s": DARK_GREY, "e": LCD, "i": LCD_INK,
                "w": LIGHT_GREY, "o": ORANGE}, [
@@ -783,8 +677,8 @@ CALCULATOR_2X = ({"k": BLACK, "s": DARK_GREY, "d": GREY, "e": LCD,
 
 
 # --------------------------------------------------------------------------
-# Pictures that show the opposite of another are its reflection, so that a pair
-# cannot drift apart.  The double-size originals are lit only along the axis
+# Pictures that show the opposite or the turn of another are its reflection, so
+# that a pair cannot drift apart.  The double-size originals are lit only along the axis
 # their reflection keeps (the up arrow from the left, the left arrow from the
 # top), so the reflected pictures are lit from the top left too.
 
@@ -800,6 +694,16 @@ def flipped(art):
     return legend, grid[::-1]
 
 
+def transposed(art):
+    """The art reflected in its diagonal from the top left, which keeps top-left light."""
+    legend, grid = art
+    return legend, ["".join(line[i] for line in grid) for i in range(len(grid[0]))]
+
+
+MIRROR_H = transposed(MIRROR_V)
+MIRROR_H_2X = transposed(MIRROR_V_2X)
+SHIFT_LEFT = transposed(SHIFT_UP)
+SHIFT_LEFT_2X = transposed(SHIFT_UP_2X)
 ROTATE_LEFT = mirrored(ROTATE_RIGHT)
 ROTATE_LEFT_2X = mirrored(ROTATE_RIGHT_2X)
 SHIFT_DOWN = flipped(SHIFT_UP)
