@@ -269,12 +269,9 @@ void TestFileCommands::command_data()
     const QByteArray ink(GphSetBytes, '\1');
     const auto gph = [](const char *what, QByteArray content, int sets, QByteArray pixels,
                         QString reason = {}) {
-        add(what,
-            {.command = Gph,
-             .content = content,
-             .reason = reason,
-             .readSets = sets,
-             .pixels = pixels});
+        Row row {.command = Gph, .content = content, .reason = reason, .readSets = sets};
+        row.pixels = pixels;
+        add(what, row);
     };
     gph("empty", {}, 1, {}, u"пуст: в нём нет шрифта gph"_s);
     gph("header 64", '\x40' + ink, 1, {},
@@ -294,10 +291,9 @@ void TestFileCommands::command_data()
     add("unreadable file", {.command = Open, .owner = Private, .reason = u"нет прав на чтение"_s});
     add("folder nobody may enter",
         {.command = Open, .owner = Closed, .reason = u"нет прав на доступ к папке"_s});
+    const QString tooLarge = u"слишком велик: в шрифте может быть не больше 64 наборов"_s;
     add("49,153 bytes",
-        {.command = Open,
-         .content = randomBytes(MaxFontBytes + 1, 2),
-         .reason = u"слишком велик: в шрифте может быть не больше 64 наборов"_s});
+        {.command = Open, .content = randomBytes(MaxFontBytes + 1, 2), .reason = tooLarge});
     add("FIFO", {.command = Open, .place = Fifo, .reason = u"не обычный файл"_s});
     const QString full = u"на диске нет места"_s;
     for (const Command save : {Save, SaveAs}) {
@@ -326,11 +322,9 @@ void TestFileCommands::command_data()
     add("a folder's default ACL not taken", {.owner = AclFolder});
     add("a dead save's copy removed, others kept", {.place = Copies});
     add("255-byte name", {.name = QString(123, u'ш') + u"x.SpecCHR"_s});
+    const QString longName = QString(123, u'ш') + u"xy.SpecCHR"_s;
     add("256-byte name",
-        {.command = SaveAs,
-         .place = Missing,
-         .name = QString(123, u'ш') + u"xy.SpecCHR"_s,
-         .reason = u"слишком длинное имя"_s});
+        {.command = SaveAs, .place = Missing, .name = longName, .reason = u"длинное имя"_s});
     // Full disks: the save fits in whole 4 KiB pages or leaves the old file whole.
     for (const int sets : {1, 3, 20, 21, 22, 64}) {
         for (const int free : {0, 4, 8, 12}) {
