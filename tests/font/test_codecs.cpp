@@ -1,4 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Where each byte of a SpecCHR or gph file lands in the store, checked pixel by pixel against
+// the written layouts, with an exact example of each. How many sets a file of any length makes,
+// and what a partial last character or set keeps, are rows of test_file_commands.
+
 #include "font/gph.h"
 #include "font/specchr.h"
 #include "support/test_files.h"
@@ -9,93 +13,61 @@
 #include <memory>
 
 using namespace Glyphery;
+using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-// Two-set files with one ink pixel: one bit in SpecCHR, one non-zero byte in gph.
-QByteArray specChrBit(int offset, int bit)
-{
-    QByteArray file(2 * SetBytes, '\0');
-    file[offset] = char(bit);
-    return file;
-}
-
-QByteArray gphByte(int offset, int value)
-{
-    QByteArray file(1 + 2 * GphSetBytes, '\0');
-    file[0] = 1;
-    file[offset] = char(value);
-    return file;
-}
-
-} // namespace
-
-class TestSpecChr : public QObject
+class TestCodecs : public QObject
 {
     Q_OBJECT
 private slots:
-    void decode_data();
-    void decode();
+    void layout_data();
+    void layout();
 };
 
-void TestSpecChr::decode_data()
+void TestCodecs::layout_data()
 {
     QTest::addColumn<bool>("gph");
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<int>("fill"); // every pixel of all 64 sets before the file is read
-    QTest::addColumn<int>("sets");
-    QTest::addColumn<QByteArray>("start"); // the 64 sets as SpecCHR: these bytes, then the fill
-
-    // SpecCHR files of these lengths and set counts come back byte for byte; ink the file does
-    // not reach stays.
-    const int lengths[][2] = {{0, 1},    {8, 1},    {770, 1},    {776, 2},    {800, 2},   {768, 1},
-                              {1536, 2}, {2304, 3}, {13056, 17}, {48384, 63}, {49152, 64}};
-    for (const auto &[bytes, sets] : lengths) {
-        const QByteArray file = randomBytes(bytes, quint32(bytes));
-        QTest::addRow("%d bytes: %d sets", bytes, sets) << false << file << 1 << sets << file;
-    }
-    QTest::newRow("a pixel of value 2 writes no bit")
-        << false << QByteArray() << 2 << 1 << QByteArray();
-
-    // gph: a byte per pixel, column by column, the row innermost; non-zero is ink.
-    QTest::newRow("gph 65: character 1, top left, bit 7")
-        << true << gphByte(65, 1) << 1 << 2 << specChrBit(8, 0x80);
-    QTest::newRow("gph 121: character 1, top right, bit 0; 2 is ink")
-        << true << gphByte(121, 2) << 1 << 2 << specChrBit(8, 0x01);
-    QTest::newRow("gph 80: character 1, column 1 of the bottom row; 255 is ink")
-        << true << gphByte(80, 255) << 1 << 2 << specChrBit(15, 0x40);
-    QTest::newRow("gph 12288: the last pixel of set 1")
-        << true << gphByte(2 * GphSetBytes, 128) << 1 << 2 << specChrBit(2 * SetBytes - 1, 0x01);
-    // Header 1, then columns 0 and 1 of the space whole and column 2 down to row 3; the rest of
-    // sets 0 and 1 is missing and becomes paper, the sets above keep their ink.
-    QTest::newRow("gph cut short")
-        << true << QByteArray(21, '\1') << 1 << 2
-        << QByteArray::fromHex("e0e0e0e0c0c0c0c0") + QByteArray(2 * SetBytes - 8, '\0');
-    QTest::newRow("gph header 63 alone: 64 sets of paper")
-        << true << QByteArray(1, '\x3f') << 1 << 64 << QByteArray(MaxFontBytes, '\0');
+    QTest::addColumn<QByteArray>("file"); // of two sets
+    QTest::addColumn<QList<int>>("ink"); // set, character, column and row of an ink pixel
+    // SpecCHR: byte 768·s + 8·c + y is row y of character c of set s, bit 7 its leftmost pixel.
+    QTest::newRow("SpecCHR") << false << randomBytes(2 * SetBytes, 1) << QList<int> {};
+    QTest::newRow("SpecCHR, byte 811 bit 6")
+        << false << QByteArray(811, '\0') + '\x40' + QByteArray(724, '\0') << QList {1, 5, 1, 3};
+    // gph: byte 1 + 6144·s + 64·c + 8·x + y is pixel (x, y) of character c of set s; any byte
+    // but 0 is ink. Pixels past the end of a short file are paper.
+    QByteArray gph = '\1' + randomBytes(GphSetBytes + 100, 2);
+    for (qsizetype i = 1; i < gph.size(); i += 2)
+        gph[i] = 0; // as many paper pixels as ink
+    QTest::newRow("gph, cut short in set 1") << true << gph << QList<int> {};
+    QTest::newRow("gph, byte 6484 of 255")
+        << true << '\1' + QByteArray(6483, '\0') + '\xff' << QList {1, 5, 2, 3};
 }
 
-void TestSpecChr::decode()
+void TestCodecs::layout()
 {
     QFETCH(bool, gph);
     QFETCH(QByteArray, file);
-    QFETCH(int, fill);
-    QFETCH(int, sets);
-    QFETCH(QByteArray, start);
+    QFETCH(QList<int>, ink);
     auto font = std::make_unique<FontStore>();
-    std::memset(&font->FontPixels, fill, sizeof(font->FontPixels));
-    if (gph) {
-        QCOMPARE(checkGph(file), GphProblem::None);
+    std::memset(&font->FontPixels[1], 1, sizeof font->FontPixels[1]); // ink a file must clear
+    if (gph)
         decodeGph(file, *font);
-    } else {
+    else
         decodeSpecChr(file, *font);
+    QCOMPARE(font->lastSet, 1);
+    // Pixel i in the store's order: set, character, column, row.
+    for (int i = 0; i < 2 * GphSetBytes; ++i) {
+        const int set = i / GphSetBytes, character = i / 64 % CharsPerSet, x = i / 8 % 8, y = i % 8;
+        const qsizetype at = gph ? 1 + i : set * SetBytes + character * GlyphSize + y;
+        const int byte = at < file.size() ? uchar(file[at]) : 0;
+        if (font->glyph(set, character)[toIndex(x)][toIndex(y)]
+            != (gph ? byte != 0 : byte >> (7 - x) & 1))
+            QFAIL(qPrintable(
+                u"set %1, character %2, pixel (%3, %4)"_s.arg(set).arg(character).arg(x).arg(y)));
     }
-    QCOMPARE(font->setCount(), sets);
-    font->lastSet = MaxSets - 1;
-    const char rest = fill == 1 ? '\xff' : '\0';
-    QCOMPARE(encodeSpecChr(*font), start + QByteArray(MaxFontBytes - start.size(), rest));
+    QVERIFY(ink.isEmpty() || font->glyph(ink[0], ink[1])[toIndex(ink[2])][toIndex(ink[3])] == 1);
+    if (!gph)
+        QCOMPARE(encodeSpecChr(*font), file);
 }
 
-QTEST_GUILESS_MAIN(TestSpecChr)
-#include "support/test_files.h"
+QTEST_GUILESS_MAIN(TestCodecs)
 #include "test_codecs.moc"
