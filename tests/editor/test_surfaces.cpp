@@ -73,7 +73,7 @@ private slots:
     }
 
     // Pixels put into the font and the square behind their backs show once the scheme redraws
-    // them; a drag paints the square and a press on the strip selects.
+    // them, and a drag paints the square.
     void surfaces()
     {
         QFETCH(QString, scheme);
@@ -84,6 +84,7 @@ private slots:
         QCoreApplication::processEvents(); // painted once: what follows shows only if repainted
         auto &set = h.font().FontPixels[0];
         set[0][0][0] = set[95][7][7] = set[40][3][5] = set[33][0][0] = 1;
+        h.font().lastSet = 2;
         for (std::size_t column : {3, 4, 5, 6, 7})
             h.state().EditGrid[column][0] = 1;
         h.state().EditGrid[2][5] = 1;
@@ -117,15 +118,18 @@ private slots:
         QString square
             = u"#++++|###..###|........|........|........|........|..#.....|........|........"_s;
         QCOMPARE(colours(onScreen(h.child(u"P"_s)), points, ink, paper), square.remove(u'|'));
-        // The labels: black on white, the character in the scheme's colours.
+        // A press on the strip selects code 72. The labels: their texts, black on white, the
+        // character in the scheme's colours.
+        h.pressStrip({8 * 24 + 23.5, 24 + 23.5});
+        QStringList texts;
         for (const QString &name : {u"Label2_0"_s, u"Label1_0"_s, u"Label1_1"_s, u"Label2_1"_s}) {
             const bool character = name == u"Label2_1";
             const QImage label = onScreen(h.child(name));
             QCOMPARE(label.pixel(0, 0), character ? paper : 0xffffffff);
             QVERIFY2(!rowsWith(label, character ? ink : 0xff000000).isEmpty(), qPrintable(name));
+            texts << h.labelText(name);
         }
-        h.pressStrip({8 * 24 + 23.5, 24 + 23.5});
-        QCOMPARE(h.font().currentChar, 40);
+        QCOMPARE(texts.join(u'|'), u"Код: 72| 1 из 3| 2304 байт|H"_s);
     }
 
     // The tick shows only while the box is checked; the caption is written in two lines.

@@ -24,7 +24,8 @@ private slots:
               u"Paste=mnuEditPaste Inv=min MV=vmir MG=gmir rr=rr rl=rl up=sup down=sdown "
               u"left=sleft right=sright calc=calc Command1=mnueditclear Command2=addfont "
               u"Command3=delfont Command4=ssave Command5=prevchr Command6=nextchr Command7=sload "
-              u"Command8=nextfont Command9=prewfont Check1=sloada Check2=ssavea"_s;
+              u"Command8=nextfont Command9=prewfont Check1=sloada Check2=ssavea Ctrl+N=mnuFileNew "
+              u"Ctrl+X=mnuEditCut Ctrl+C=mnuEditCopy Ctrl+V=mnuEditPaste"_s;
         for (const QString &row : written.split(u' '))
             QTest::newRow(qPrintable(row)) << row.section(u'=', 0, 0) << row.section(u'=', 1);
         for (const QString &key : {u" Inv"_s, u"inv"_s, u"Inv "_s, u"mv"_s, QString(), u"SaveAs"_s})
@@ -32,8 +33,9 @@ private slots:
     }
 
     // A toolbar button is clicked by its key, a push button or check box by its name; a key no
-    // button has goes to the toolbar's handler directly. Every menu item that runs or changes
-    // its check mark is recorded. Open and Save As are cancelled.
+    // button has goes to the toolbar's handler directly; a shortcut is typed on a push button.
+    // Every menu item that runs or changes its check mark is recorded. Open and Save As are
+    // cancelled.
     void controls()
     {
         QFETCH(QString, control);
@@ -55,11 +57,17 @@ private slots:
             if (!action->isSeparator() && action->data().toString() == control)
                 button = toolBar->widgetForAction(action);
         }
-        QCOMPARE(button != nullptr, !command.isEmpty());
-        if (button)
+        const bool typed = control.startsWith(u"Ctrl+");
+        QCOMPARE(button != nullptr, !command.isEmpty() && !typed);
+        if (typed) {
+            h.window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&h.window));
+            QTest::keySequence(h.child(u"Command4"_s), QKeySequence(control));
+        } else if (button) {
             QTest::mouseClick(button, Qt::LeftButton);
-        else
+        } else {
             h.window.ButtonClick(control);
+        }
         QCOMPARE(ran, command.isEmpty() ? QStringList() : QStringList {command});
         h.window.close(); // and the calculator with it
     }
