@@ -27,7 +27,7 @@ Glyph numbered(int c)
 Glyph drawing()
 {
     Glyph glyph = numbered(255);
-    for (std::size_t column : {2, 3, 4, 5, 7})
+    for (std::size_t column : {2u, 3u, 4u, 5u, 7u})
         glyph[column].fill(1);
     return glyph;
 }

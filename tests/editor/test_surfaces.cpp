@@ -85,7 +85,7 @@ private slots:
         auto &set = h.font().FontPixels[0];
         set[0][0][0] = set[95][7][7] = set[40][3][5] = set[33][0][0] = 1;
         h.font().lastSet = 2;
-        for (std::size_t column : {3, 4, 5, 6, 7})
+        for (std::size_t column : {3u, 4u, 5u, 6u, 7u})
             h.state().EditGrid[column][0] = 1;
         h.state().EditGrid[2][5] = 1;
         h.trigger(scheme);
