@@ -100,13 +100,14 @@ private slots:
             font.glyph(0, c) = numbered(c);
         font.currentChar = start;
         const Glyph drawn = state->EditGrid = drawing();
-        const QHash<QString, std::function<void()>> run = {{u">"_s, [&] { navigation.nextchr(); }},
-                                                           {u"<"_s, [&] { navigation.prevchr(); }},
-                                                           {u"Load"_s, [&] { navigation.sload(); }},
-                                                           {u"Store"_s, [&] { navigation.ssave(); }},
-                                                           {u"-load"_s, [&] { state->autoLoad = false; }},
-                                                           {u"-store"_s, [&] { state->autoStore = false; }},
-                                                           {u"^"_s, [&] { painting.release(); }}};
+        QHash<QString, std::function<void()>> run;
+        run[u">"_s] = [&] { navigation.nextchr(); };
+        run[u"<"_s] = [&] { navigation.prevchr(); };
+        run[u"Load"_s] = [&] { navigation.sload(); };
+        run[u"Store"_s] = [&] { navigation.ssave(); };
+        run[u"-load"_s] = [&] { state->autoLoad = false; };
+        run[u"-store"_s] = [&] { state->autoStore = false; };
+        run[u"^"_s] = [&] { painting.release(); };
         const QHash<QChar, PaintButton> buttons
             = {{u'L', PaintButton::Left}, {u'R', PaintButton::Right}, {u'M', PaintButton::Middle}};
         for (const QString &step : steps.split(u' ')) {

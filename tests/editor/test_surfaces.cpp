@@ -40,12 +40,14 @@ QList<int> rowsWith(const QImage &image, QRgb colour, int distance = 120)
 {
     QList<int> rows;
     for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width() && rows.value(rows.size() - 1, -1) != y; ++x) {
+        for (int x = 0; x < image.width(); ++x) {
             const QRgb rgb = image.pixel(x, y);
             if (std::abs(qRed(rgb) - qRed(colour)) + std::abs(qGreen(rgb) - qGreen(colour))
                     + std::abs(qBlue(rgb) - qBlue(colour))
-                < distance)
+                < distance) {
                 rows << y;
+                break;
+            }
         }
     }
     return rows;

@@ -42,7 +42,8 @@ Glyph moved(const Glyph &glyph, const Motion &m)
     return result;
 }
 
-// Any values, as a gph import may bring: the moves carry them unchanged.
+// Values other than 0 and 1 too, so that a move that writes ink instead of carrying a value
+// fails.
 Glyph randomGlyph(quint32 seed)
 {
     Glyph glyph;
@@ -168,12 +169,12 @@ private slots:
         SetCommands sets(font, view, services);
         FileCommands files(font, state->EditGrid, view, services);
         state->EditGrid = randomGlyph(1);
-        const QHash<QString, std::function<void()>> others
-            = {{u">"_s, [&] { navigation.nextchr(); }},
-               {u"addfont"_s, [&] { sets.addfont(); }},
-               {u"Load"_s, [&] { navigation.sload(); }},
-               {u"New"_s, [&] { files.mnuFileNew(); }},
-               {u"paint"_s, [&] { state->EditGrid[4][4] ^= 1; }}};
+        QHash<QString, std::function<void()>> others;
+        others[u">"_s] = [&] { navigation.nextchr(); };
+        others[u"addfont"_s] = [&] { sets.addfont(); };
+        others[u"Load"_s] = [&] { navigation.sload(); };
+        others[u"New"_s] = [&] { files.mnuFileNew(); };
+        others[u"paint"_s] = [&] { state->EditGrid[4][4] ^= 1; };
         const auto untouched = [&] {
             return std::tuple(qHashBits(&font.FontPixels, sizeof font.FontPixels), font.modified,
                               font.currentChar, font.currentSet, font.lastSet, view.fontRedraws);
