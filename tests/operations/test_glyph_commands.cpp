@@ -1,158 +1,200 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/navigation.h"
+#include "font/file_commands.h"
+#include "font/set_commands.h"
 #include "operations/glyph_commands.h"
-#include "operations/toolbar_routing.h"
+#include "operations/transforms.h"
 #include "support/recording_view.h"
+#include "support/scripted_services.h"
+#include "support/test_files.h"
 
 #include <QTest>
 
+#include <cstring>
+#include <functional>
 #include <memory>
-#include <stdexcept>
 
 using namespace Glyphery;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const std::pair<const char *, void (GlyphCommands::*)()> Commands[] = {
-    {"min", &GlyphCommands::min},
-    {"vmir", &GlyphCommands::vmir},
-    {"gmir", &GlyphCommands::gmir},
-    {"rr", &GlyphCommands::rr},
-    {"rl", &GlyphCommands::rl},
-    {"sup", &GlyphCommands::sup},
-    {"sdown", &GlyphCommands::sdown},
-    {"sleft", &GlyphCommands::sleft},
-    {"sright", &GlyphCommands::sright},
-    {"mnueditclear", &GlyphCommands::mnueditclear},
-    {"mnuEditCut", &GlyphCommands::mnuEditCut},
-    {"mnuEditCopy", &GlyphCommands::mnuEditCopy},
-    {"mnuEditPaste", &GlyphCommands::mnuEditPaste},
+using Transform = std::function<Glyph(const Glyph &)>;
+
+// A reflection or a quarter turn about the centre as the matrix {xx xy; yx yy}, then a shift
+// by (dx, dy) that brings back at one edge what leaves at the other.
+struct Motion
+{
+    int xx, xy, yx, yy, dx, dy;
 };
 
-Glyph letter()
+// The slow reference: each pixel moved on its own, in half pixels about the centre (-7 .. 7).
+Glyph moved(const Glyph &glyph, const Motion &m)
 {
-    Glyph glyph {};
-    glyph[0][0] = glyph[1][0] = glyph[0][1] = glyph[5][6] = 1;
+    const auto at
+        = [](int halves, int shift) { return toIndex(((halves + 7) / 2 + shift + 8) % 8); };
+    Glyph result {};
+    for (int x = -7; x <= 7; x += 2) {
+        for (int y = -7; y <= 7; y += 2)
+            result[at(m.xx * x + m.xy * y, m.dx)][at(m.yx * x + m.yy * y, m.dy)]
+                = glyph[at(x, 0)][at(y, 0)];
+    }
+    return result;
+}
+
+// Values other than 0 and 1 too, so that a move that writes ink instead of carrying a value
+// fails.
+Glyph randomGlyph(quint32 seed)
+{
+    Glyph glyph;
+    std::memcpy(&glyph, randomBytes(GlyphSize * GlyphSize, seed).constData(), sizeof glyph);
     return glyph;
 }
 
+// The glyph commands by their menu names.
+const QStringList Names = u"min vmir gmir rr rl sup sdown sleft sright mnueditclear mnuEditCut "
+                          u"mnuEditCopy mnuEditPaste"_s.split(u' ');
+void (GlyphCommands::*const Commands[])()
+    = {&GlyphCommands::min,          &GlyphCommands::vmir,       &GlyphCommands::gmir,
+       &GlyphCommands::rr,           &GlyphCommands::rl,         &GlyphCommands::sup,
+       &GlyphCommands::sdown,        &GlyphCommands::sleft,      &GlyphCommands::sright,
+       &GlyphCommands::mnueditclear, &GlyphCommands::mnuEditCut, &GlyphCommands::mnuEditCopy,
+       &GlyphCommands::mnuEditPaste};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Transform)
+Q_DECLARE_METATYPE(Motion)
 
 class TestGlyphCommands : public QObject
 {
     Q_OBJECT
 private slots:
-    void commandsTouchOnlyTheSquare_data();
-    void commandsTouchOnlyTheSquare();
-    void pasteCarriesACharacterToAnother();
-    void toolbarKeysMatchExactly_data();
-    void toolbarKeysMatchExactly();
-    void toolbarAbsorbsFailures();
-};
-
-void TestGlyphCommands::commandsTouchOnlyTheSquare_data()
-{
-    QTest::addColumn<QString>("commands"); // run in turn on a square that shows letter()
-    QTest::addColumn<bool>("squareIsLetter"); // otherwise all paper
-    QTest::addColumn<bool>("clipboardIsLetter");
-    QTest::addColumn<int>("squareRedraws");
-    QTest::newRow("clear") << u"mnueditclear"_s << false << false << 1;
-    QTest::newRow("copy redraws nothing") << u"mnuEditCopy"_s << true << true << 0;
-    QTest::newRow("cut") << u"mnuEditCut"_s << false << true << 1;
-    QTest::newRow("paste before any copy") << u"mnuEditPaste"_s << false << false << 1;
-    QTest::newRow("copy, change, paste")
-        << u"mnuEditCopy rr min mnuEditPaste"_s << true << true << 3;
-    QTest::newRow("cut, paste") << u"mnuEditCut mnuEditPaste"_s << true << true << 2;
-    QTest::newRow("paste twice") << u"mnuEditCopy mnueditclear mnuEditPaste mnuEditPaste"_s << true
-                                 << true << 3;
-    QTest::newRow("mirror twice") << u"vmir vmir"_s << true << false << 2;
-    QTest::newRow("every transform, then clear")
-        << u"min vmir gmir rr rl sup sdown sleft sright mnueditclear"_s << false << false << 10;
-}
-
-// Whatever they do to the square and the clipboard, the font, its selection and modified stay
-// as they were, and the strip is never repainted.
-void TestGlyphCommands::commandsTouchOnlyTheSquare()
-{
-    QFETCH(QString, commands);
-    QFETCH(bool, squareIsLetter);
-    QFETCH(bool, clipboardIsLetter);
-    QFETCH(int, squareRedraws);
-    auto state = std::make_unique<EditorState>();
-    RecordingView view;
-    GlyphCommands glyphCommands(*state, view);
-    state->EditGrid = letter();
-    state->font.glyph(0, 1) = letter();
-    state->font.currentChar = 1;
-    const auto fontBefore = state->font.FontPixels;
-
-    for (const QString &name : commands.split(u' ')) {
-        const auto *command
-            = std::find_if(std::begin(Commands), std::end(Commands),
-                           [&](const auto &c) { return name == QLatin1StringView(c.first); });
-        (glyphCommands.*command->second)();
+    void transforms_data()
+    {
+        QTest::addColumn<Transform>("transform");
+        QTest::addColumn<Motion>("motion");
+        QTest::addColumn<QPoint>("corner"); // where the top left pixel goes
+        const auto row = [](const char *name, Transform transform, Motion motion, QPoint corner) {
+            QTest::newRow(name) << transform << motion << corner;
+        };
+        row("vmir", mirroredLeftRight, {-1, 0, 0, 1, 0, 0}, {7, 0});
+        row("gmir", mirroredTopBottom, {1, 0, 0, -1, 0, 0}, {0, 7});
+        row("rr", turnedClockwise, {0, -1, 1, 0, 0, 0}, {7, 0});
+        row("rl", turnedCounterClockwise, {0, 1, -1, 0, 0, 0}, {0, 7});
+        row("sup", shiftedUp, {1, 0, 0, 1, 0, -1}, {0, 7});
+        row("sdown", shiftedDown, {1, 0, 0, 1, 0, 1}, {0, 1});
+        row("sleft", shiftedLeft, {1, 0, 0, 1, -1, 0}, {7, 0});
+        row("sright", shiftedRight, {1, 0, 0, 1, 1, 0}, {1, 0});
+        // Identities between them, against the same reference.
+        const auto then = [](Transform first, Transform second) {
+            return Transform([=](const Glyph &glyph) { return second(first(glyph)); });
+        };
+        row("rr, rl", then(turnedClockwise, turnedCounterClockwise), {1, 0, 0, 1, 0, 0}, {0, 0});
+        row("sup, sdown", then(shiftedUp, shiftedDown), {1, 0, 0, 1, 0, 0}, {0, 0});
+        row("rr, rr", then(turnedClockwise, turnedClockwise), {-1, 0, 0, -1, 0, 0}, {7, 7});
+        row("vmir, gmir", then(mirroredLeftRight, mirroredTopBottom), {-1, 0, 0, -1, 0, 0}, {7, 7});
+        row("rr, sup, rl", then(then(turnedClockwise, shiftedUp), turnedCounterClockwise),
+            {1, 0, 0, 1, -1, 0}, {7, 0});
     }
-    QCOMPARE(state->EditGrid, squareIsLetter ? letter() : Glyph {});
-    QCOMPARE(state->GlyphClipboard, clipboardIsLetter ? letter() : Glyph {});
-    QCOMPARE(view.editorRedraws, squareRedraws);
-    QCOMPARE(view.fontRedraws, 0);
-    QVERIFY(state->font.FontPixels == fontBefore);
-    QVERIFY(!state->font.modified);
-    QCOMPARE(state->font.currentChar, 1);
-}
 
-// With both options on: copy in one character, paste in a second, select a third.
-void TestGlyphCommands::pasteCarriesACharacterToAnother()
-{
-    auto state = std::make_unique<EditorState>();
-    RecordingView view;
-    GlyphCommands glyphCommands(*state, view);
-    Navigation navigation(*state, view);
-    state->font.glyph(0, 10) = letter();
-    navigation.selectAt(10 * 24 + 1, 1);
-    glyphCommands.mnuEditCopy();
-    navigation.selectAt(20 * 24 + 1, 1);
-    glyphCommands.mnuEditPaste();
-    navigation.selectAt(30 * 24 + 1, 1);
-    QCOMPARE(state->font.glyph(0, 20), letter());
-    QCOMPARE(state->font.glyph(0, 10), letter());
-}
+    void transforms()
+    {
+        QFETCH(Transform, transform);
+        QFETCH(Motion, motion);
+        QFETCH(QPoint, corner);
+        Glyph topLeft {}, expected {};
+        topLeft[0][0] = expected[toIndex(corner.x())][toIndex(corner.y())] = 1;
+        QCOMPARE(transform(topLeft), expected);
+        for (quint32 seed = 1; seed <= 20; ++seed)
+            QCOMPARE(transform(randomGlyph(seed)), moved(randomGlyph(seed), motion));
+    }
 
-void TestGlyphCommands::toolbarKeysMatchExactly_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("command"); // empty: runs nothing
-    for (const ToolbarButton &button : ToolbarButtons)
-        QTest::addRow("%s", button.command)
-            << QString::fromUtf16(button.key) << QString::fromLatin1(button.command);
-    QTest::newRow("picture key, not button key") << u"inv"_s << QString();
-    QTest::newRow("blank before") << u" Inv"_s << QString();
-    QTest::newRow("blank after") << u"Inv "_s << QString();
-    QTest::newRow("other case") << u"mv"_s << QString();
-    QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("unknown") << u"SaveAs"_s << QString();
-}
+    // Invert writes only paper and ink: every value but paper becomes paper.
+    void invert()
+    {
+        Glyph glyph {}, expected;
+        for (auto &column : expected)
+            column.fill(1);
+        glyph[2] = {1, 2, 255, 0, 1, 2, 255, 0};
+        expected[2] = {0, 0, 0, 1, 0, 0, 0, 1};
+        QCOMPARE(inverted(glyph), expected);
+    }
 
-void TestGlyphCommands::toolbarKeysMatchExactly()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, command);
-    QStringList ran;
-    ButtonClick(key, [&ran](const QString &name) { ran.append(name); });
-    QCOMPARE(ran, command.isEmpty() ? QStringList() : QStringList {command});
-}
+    void commands_data()
+    {
+        QTest::addColumn<QString>("steps"); // menu commands; ">", addfont, Load, New, paint
+        QTest::addColumn<Glyph>("square");
+        QTest::addColumn<Glyph>("clipboard");
+        const Glyph drawn = randomGlyph(1), none {};
+        const auto row
+            = [](const char *name, const char16_t *steps, Glyph square, Glyph clipboard) {
+                  QTest::newRow(name) << QString::fromUtf16(steps) << square << clipboard;
+              };
+        row("min", u"min", inverted(drawn), none);
+        row("vmir", u"vmir", mirroredLeftRight(drawn), none);
+        row("gmir", u"gmir", mirroredTopBottom(drawn), none);
+        row("rr", u"rr", turnedClockwise(drawn), none);
+        row("rl", u"rl", turnedCounterClockwise(drawn), none);
+        row("sup", u"sup", shiftedUp(drawn), none);
+        row("sdown", u"sdown", shiftedDown(drawn), none);
+        row("sleft", u"sleft", shiftedLeft(drawn), none);
+        row("sright", u"sright", shiftedRight(drawn), none);
+        row("copy, clear", u"mnuEditCopy mnueditclear", none, drawn);
+        row("cut", u"mnuEditCut", none, drawn);
+        row("copy", u"mnuEditCopy", drawn, drawn);
+        row("paste before any copy", u"mnuEditPaste", none, none);
+        row("cut, paste", u"mnuEditCut mnuEditPaste", drawn, drawn);
+        row("copy, paint, paste twice", u"mnuEditCopy paint mnuEditPaste mnuEditPaste", drawn,
+            drawn);
+        row("to the next character", u"mnuEditCopy > mnuEditPaste", drawn, drawn);
+        row("to a new set", u"mnuEditCopy addfont Load mnuEditPaste", drawn, drawn);
+        row("to a new font", u"mnuEditCopy New mnuEditPaste", drawn, drawn);
+    }
 
-void TestGlyphCommands::toolbarAbsorbsFailures()
-{
-    bool ran = false;
-    ButtonClick(u"Save"_s, [&ran](const QString &) {
-        ran = true;
-        throw std::runtime_error("disk gone");
-    });
-    QVERIFY(ran);
-    ButtonClick(u"Open"_s, [](const QString &) { throw 42; });
-}
+    // The font is blank, the square holds a drawing; ">", Load and New bring blank characters
+    // into it. Each glyph command leaves the font, modified and the selection as they were and
+    // redraws only the square, Copy not even that.
+    void commands()
+    {
+        QFETCH(QString, steps);
+        QFETCH(Glyph, square);
+        QFETCH(Glyph, clipboard);
+        auto state = std::make_unique<EditorState>();
+        FontStore &font = state->font;
+        RecordingView view;
+        ScriptedServices services;
+        GlyphCommands glyph(*state, view);
+        Navigation navigation(*state, view);
+        SetCommands sets(font, view, services);
+        FileCommands files(font, state->EditGrid, view, services);
+        state->EditGrid = randomGlyph(1);
+        QHash<QString, std::function<void()>> others;
+        others[u">"_s] = [&] { navigation.nextchr(); };
+        others[u"addfont"_s] = [&] { sets.addfont(); };
+        others[u"Load"_s] = [&] { navigation.sload(); };
+        others[u"New"_s] = [&] { files.mnuFileNew(); };
+        others[u"paint"_s] = [&] { state->EditGrid[4][4] ^= 1; };
+        const auto untouched = [&] {
+            return std::tuple(qHashBits(&font.FontPixels, sizeof font.FontPixels), font.modified,
+                              font.currentChar, font.currentSet, font.lastSet, view.fontRedraws);
+        };
+        for (const QString &step : steps.split(u' ')) {
+            const qsizetype command = Names.indexOf(step);
+            if (command < 0) {
+                others[step]();
+                continue;
+            }
+            const auto before = untouched();
+            const int redraws = view.editorRedraws;
+            (glyph.*Commands[command])();
+            QVERIFY(untouched() == before);
+            QCOMPARE(view.editorRedraws - redraws, step == u"mnuEditCopy" ? 0 : 1);
+        }
+        QCOMPARE(state->EditGrid, square);
+        QCOMPARE(state->GlyphClipboard, clipboard);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestGlyphCommands)
 #include "test_glyph_commands.moc"
