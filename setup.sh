@@ -23,7 +23,7 @@ if [ "$mode" = test ]; then
         # the second build, with clang and its sanitizers; the format check; Python checks
         clang libclang-rt-14-dev clang-format python3
         # a real X server and window manager for the desktop suite
-        xvfb openbox x11-utils
+        xvfb xauth openbox x11-utils
         # the package, its validators and lintian
         desktop-file-utils appstream dpkg-dev file lintian man-db libxml2-utils shared-mime-info
         # the programs that read what glyphery-convert writes

@@ -4,7 +4,6 @@
 // screen, and the program's icon on every window. Positions are read from the X server itself
 // (the window manager's frame window), not from Qt.
 
-#include "desktop/desktop_session.h"
 #include "shell/application.h"
 #include "shell/main_window.h"
 #include "support/main_window_harness.h"
@@ -19,7 +18,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <cstdio>
 #include <memory>
 
 using namespace Glyphery;
@@ -123,13 +121,8 @@ bool checkAboutBox(MainWindowHarness &harness, const std::function<bool(QWidget 
 class TestDesktop : public QObject
 {
     Q_OBJECT
-public:
-    explicit TestDesktop(bool managed)
-        : m_managed(managed)
-    {
-    }
-
 private slots:
+    void initTestCase() { setUpApplication(); }
     void firstStartPutsTheFrameAt1000Twips();
     void placeIsKeptOverRuns();
     void minimisedWindowsComeBack();
@@ -138,7 +131,8 @@ private slots:
     void commandLineIsIgnored();
 
 private:
-    bool m_managed;
+    // run_desktop.sh starts the X server, and openbox or no window manager.
+    const bool m_managed = qEnvironmentVariable("GLYPHERY_WINDOW_MANAGER") == u"openbox";
 };
 
 void TestDesktop::firstStartPutsTheFrameAt1000Twips()
@@ -242,21 +236,5 @@ void TestDesktop::commandLineIsIgnored()
              u"1005"_s);
 }
 
-// The X server and window manager start before the application connects to them; without
-// Xvfb the suite is skipped with the reason.
-int main(int argc, char **argv)
-{
-    const bool managed = qEnvironmentVariable("GLYPHERY_WINDOW_MANAGER") == u"openbox";
-    DesktopSession session(managed);
-    if (!session.problem().isEmpty()) {
-        std::printf("SKIP: %s\n", qPrintable(session.problem()));
-        return 77;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication application(argc, argv);
-    setUpApplication();
-    TestDesktop test(managed);
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(TestDesktop)
 #include "test_desktop.moc"
