@@ -23,5 +23,19 @@ XDG_CONFIG_HOME=$config "$program" &
 app=$!
 window=$(xdotool search --sync --onlyvisible --name '^Glyphery$' | head -n 1)
 sleep 1
-xwd -silent -frame -id "$window" | /usr/bin/convert xwd:- "$output"
+# A letter drawn in the edit square and stored into the font with "Сохранить", so that both
+# the square and the strip show it. Positions are in the client area, under the 18 px menu bar.
+read -r X Y < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $4 }
+    /Absolute upper-left Y/ { y = $4 } END { print x, y }')
+click() { xdotool mousemove $((X + $1)) $((Y + 18 + $2)) click 1; }
+rows=("..####.." ".#....#." "#......." "#..####." "#.....#." ".#....#." "..####.." "........")
+for y in "${!rows[@]}"; do
+    for x in $(seq 0 7); do
+        [ "${rows[$y]:$x:1}" = "#" ] && click $((264 + 32 * x + 16)) $((120 + 32 * y + 16))
+    done
+done
+sleep 0.5
+click 600 276
+sleep 1
+xwd -silent -frame -id "$(xdotool search --onlyvisible --name '^Glyphery$' | head -n 1)" | /usr/bin/convert xwd:- "$output"
 echo "wrote $output"
