@@ -22,6 +22,8 @@ void setUpApplication()
     initGlypheryResources();
     QApplication::setApplicationName(applicationTitle());
     QApplication::setOrganizationName(applicationTitle());
+    // The menu entry's name, by which desktops match the windows to it.
+    QGuiApplication::setDesktopFileName(u"invalid.glyphery.glyphery"_s);
     QApplication::setFont(uiFont());
     // No size is given: addFile then reads each picture's own size and adds its name@2x.png
     // too (when any screen's device pixel ratio is above 1). Given a size, Qt 6.4 files the
