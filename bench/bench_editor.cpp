@@ -103,7 +103,9 @@ void BenchEditor::operation()
     QWidget *strip = window.findChild<QWidget *>(u"PP"_s);
     QWidget *square = window.findChild<QWidget *>(u"P"_s);
     window.command(u"calc"_s)->trigger();
-    QLineEdit *address = QApplication::activeWindow()->findChild<QLineEdit *>(u"Text1"_s);
+    QLineEdit *address = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        address = top->objectName() == u"Form2" ? top->findChild<QLineEdit *>() : address;
     int key = 0;
 
     QBENCHMARK
