@@ -252,7 +252,8 @@ void TestFileCommands::command_data()
     add("Yes, the save fails: stops",
         {.command = Open, .script = u"Yes"_s, .place = Folder, .reason = folder});
     add("cancelled", {.command = Open, .script = u"No none"_s, .stops = true});
-    const int opens[][2] = {{0, 1}, {768, 1}, {770, 1}, {776, 2}, {800, 2}, {MaxFontBytes, 64}};
+    const int opens[][2]
+        = {{0, 1}, {768, 1}, {770, 1}, {776, 2}, {800, 2}, {801, 2}, {MaxFontBytes, 64}};
     for (const auto &[bytes, sets] : opens) {
         add(qPrintable(u"%1 bytes: %2 sets"_s.arg(bytes).arg(sets)),
             {.command = Open, .content = randomBytes(bytes, 7), .readSets = sets});
