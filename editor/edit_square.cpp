@@ -33,7 +33,6 @@ EditSquare::EditSquare(QWidget *parent)
 {
     setObjectName(QStringLiteral("P"));
     setFixedSize(SquareSize, SquareSize);
-    m_image.fill(Palette[15]);
 }
 
 void EditSquare::draw(const Glyph &glyph, int ink, int paper)

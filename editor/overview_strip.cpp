@@ -23,7 +23,6 @@ OverviewStrip::OverviewStrip(QWidget *parent)
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(BorderWidth);
     setFixedSize(StripWidth + 2 * BorderWidth, StripHeight + 2 * BorderWidth);
-    m_image.fill(Palette[15]);
 }
 
 // Written scan line by scan line: one pass over 768 × 72 pixels, the grid laid over it.

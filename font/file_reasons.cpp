@@ -26,12 +26,9 @@ QString folderReason(const QString &path)
             return u"папка %1 не существует"_s.arg(quotedPath(folder));
         if (errno == EACCES)
             return u"нет прав на доступ к папке %1"_s.arg(quotedPath(folder));
-        if (errno == ENOTDIR)
-            return u"часть пути %1 не является папкой"_s.arg(quotedPath(folder));
         return {};
     }
-    if (!S_ISDIR(status.st_mode))
-        return u"%1 не является папкой"_s.arg(quotedPath(folder));
+    // A folder that is not one gives ENOTDIR, told by systemReason itself.
     if (::access(QFile::encodeName(folder).constData(), X_OK) != 0)
         return u"нет прав на доступ к папке %1"_s.arg(quotedPath(folder));
     return {};

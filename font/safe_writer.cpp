@@ -205,8 +205,7 @@ bool Save::resolveLinks()
         if (::lstat(path.constData(), &m_status) != 0) {
             if (errno != ENOENT)
                 return false;
-            m_exists = false;
-            break;
+            break; // a new file
         }
         if (!S_ISLNK(m_status.st_mode)) {
             m_exists = true;
@@ -286,8 +285,10 @@ bool Save::createBeside()
 {
     constexpr int Flags = O_WRONLY | O_CLOEXEC;
     if (::access("/proc/self/fd", X_OK) == 0) {
-        m_file.fd = ::openat(m_folderFd.fd, ".", O_TMPFILE | Flags, 0666);
-        m_unnamed = m_file.isOpen();
+        m_unnamed = attempt(SaveStep::Unnamed, [&] {
+            m_file.fd = ::openat(m_folderFd.fd, ".", O_TMPFILE | Flags, 0666);
+            return m_file.isOpen();
+        });
         if (m_unnamed || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
             return m_unnamed;
     }

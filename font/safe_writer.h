@@ -11,6 +11,7 @@ namespace Glyphery {
 // The steps of a save that can fail, in the order they run.
 enum class SaveStep {
     Create, // the new file beside the target, or the target opened to be written in place
+    Unnamed, // the new file unnamed, where the file system offers it; else a short hidden name
     KeepIdentity, // the owner, group, mode, ACLs and extended attributes of the file replaced
     Reserve, // in place: the whole new length taken on the disk before any byte changes
     Write,

@@ -45,7 +45,19 @@ constexpr uid_t NobodyId = 65534;
 
 enum class Command { New, Open, Save, SaveAs, Gph, Writer, Killed };
 // What lies at the path the command is given.
-enum class Place { File, Missing, Folder, Fifo, NoFolder, DevFull, Link, Loop, HardLinked, Copies };
+enum class Place {
+    File,
+    Missing,
+    Folder,
+    Fifo,
+    NoFolder,
+    DevFull,
+    Link,
+    AbsoluteLink,
+    Loop,
+    HardLinked,
+    Copies
+};
 // Who owns the target and its folder (see owners below).
 enum class Owner { Root, Strange, Nobody, Others, ReadOnly, Private, Closed, Unlisted, AclFolder };
 // The target afterwards: the old bytes, the new font in a new file put in its place, the new
@@ -318,6 +330,7 @@ void TestFileCommands::command_data()
     add("every hard link sees the new font",
         {.place = HardLinked, .sets = 1, .file = After::InPlace});
     add("a symbolic link stays a link", {.place = Link});
+    add("an absolute symbolic link stays a link", {.place = AbsoluteLink});
     add("a loop of symbolic links", {.place = Loop, .reason = u"много символических ссылок"_s});
     add("a folder that may not be listed", {.owner = Unlisted});
     add("a folder's default ACL not taken", {.owner = AclFolder});
@@ -360,6 +373,8 @@ void TestFileCommands::command_data()
     // A sticky folder lets only the owner rename over a file that others may write.
     step("rename refused: written in place", File, Replace, EPERM, {}, After::InPlace);
     step("folder sync fails", File, SyncFolder, EIO, u"не подтвердила"_s, After::New);
+    step("no unnamed files: a short name instead", File, Unnamed, EOPNOTSUPP, {}, After::New);
+    step("unnamed file fails", File, Unnamed, EIO, kept, After::Old);
     step("in place, open fails", HardLinked, Create, EIO, kept, After::Old);
     step("in place, no space reserved", HardLinked, Reserve, ENOSPC, kept, After::Old);
     step("in place, write fails", HardLinked, Write, EIO, maybe, After::Unknown);
@@ -394,7 +409,8 @@ void TestFileCommands::command()
         : row.command == Gph                 ? u"font.gph"_s
                                              : u"font.SpecCHR"_s;
     QString path = dir.filePath(name);
-    QString file = row.place == Place::Link ? dir.filePath(u"real.SpecCHR"_s) : path;
+    const bool link = row.place == Place::Link || row.place == Place::AbsoluteLink;
+    QString file = link ? dir.filePath(u"real.SpecCHR"_s) : path;
     // A copy left by a save killed before it renamed its new file, named as the writer names
     // them: ".gly", the process number in base 36, "~" and four letters. No process has the
     // number 2^31 - 1; the test's own process is alive.
@@ -404,9 +420,12 @@ void TestFileCommands::command()
         for (const QString &copy : {deadCopy, deadCopy + u'e', living})
             QVERIFY(writeFile(dir.filePath(copy), row.content));
     }
-    if (row.place == Place::Link || row.place == Place::Loop)
-        QVERIFY(QFile::link(row.place == Place::Link ? u"real.SpecCHR"_s : name, path));
-    if (QList {Place::File, Place::Link, Place::HardLinked, Place::Copies}.contains(row.place))
+    if (link || row.place == Place::Loop)
+        QVERIFY(QFile::link(row.place == Place::Link ? u"real.SpecCHR"_s
+                                : link               ? file
+                                                     : name,
+                            path));
+    if (link || QList {Place::File, Place::HardLinked, Place::Copies}.contains(row.place))
         QVERIFY(writeFile(file, row.content));
     if (row.place == Place::HardLinked)
         QVERIFY(::link(QFile::encodeName(path).constData(),

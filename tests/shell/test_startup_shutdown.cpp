@@ -138,7 +138,8 @@ void TestStartupShutdown::closing()
 void TestStartupShutdown::settingsFile_data()
 {
     QTest::addColumn<QString>("kind");
-    for (const char *kind : {"absent", "regular", "FIFO", "folder", "link to a device", "huge"})
+    for (const char *kind :
+         {"absent", "regular", "64 KiB", "FIFO", "folder", "link to a device", "huge"})
         QTest::newRow(kind) << QString::fromLatin1(kind);
 }
 
@@ -152,6 +153,9 @@ void TestStartupShutdown::settingsFile()
     const QByteArray huge = stored + QByteArray(64 * 1024, '#');
     if (kind == u"regular")
         QVERIFY(writeFile(path, stored));
+    if (kind == u"64 KiB") // the largest file read: a comment fills it up
+        QVERIFY(
+            writeFile(path, stored + ';' + QByteArray(64 * 1024 - stored.size() - 2, 'x') + '\n'));
     if (kind == u"FIFO")
         QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
     if (kind == u"folder")
@@ -160,13 +164,13 @@ void TestStartupShutdown::settingsFile()
         QVERIFY(QFile::link(u"/dev/null"_s, path));
     if (kind == u"huge")
         QVERIFY(writeFile(path, huge));
-    const bool usable = kind == u"absent" || kind == u"regular";
+    const bool stores = kind == u"regular" || kind == u"64 KiB";
+    const bool usable = stores || kind == u"absent";
     std::signal(SIGALRM, [](int) { qFatal("reading the settings blocked"); });
     ::alarm(5);
     {
         QtServices services(path);
-        QCOMPARE(services.readSetting(u"MainLeft"_s, u"1000"_s),
-                 kind == u"regular" ? u"1500"_s : u"1000"_s);
+        QCOMPARE(services.readSetting(u"MainLeft"_s, u"1000"_s), stores ? u"1500"_s : u"1000"_s);
         services.writeSetting(u"MainLeft"_s, u"-60"_s);
     }
     ::alarm(0);
