@@ -77,6 +77,15 @@ void TestAccessibility::theTwoSaveItemsDiffer()
         QCOMPARE(items.last()->role(), QAccessible::MenuItem);
         QCOMPARE(items.last()->parent()->object(), list);
     }
+    // Only the items of the open menu are there to be read; the one under the mouse has focus.
+    auto *file = h.child<QMenu>(u"mnuFile"_s);
+    file->popup({});
+    file->setActiveAction(h.window.command(u"mnuFileSave"_s));
+    QCOMPARE(QList<bool>({bool(items[0]->state().invisible), bool(items[0]->state().focused),
+                          bool(items[1]->state().invisible)}),
+             QList<bool>({false, true, true}));
+    file->close();
+    QVERIFY(items[0]->state().invisible);
     QVERIFY(!items[0]->text(QAccessible::Description).isEmpty());
     QVERIFY(items[0]->text(QAccessible::Description) != items[1]->text(QAccessible::Description));
     h.state().EditGrid[3][3] = 1; // pressed through the interface, it stores as the item does

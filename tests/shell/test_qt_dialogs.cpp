@@ -80,6 +80,7 @@ private slots:
     void openDialogSpeaksRussian();
     void saveDialogAsksNothingAndAddsNoExtension();
     void cancelledDialogGivesNoName();
+    void nextDialogOpensInTheChosenFolder();
     void messageBoxesSpeakRussian();
 
 private:
@@ -143,6 +144,27 @@ void TestQtDialogs::cancelledDialogGivesNoName()
     });
     QCOMPARE(services.openFileName(u"Open"_s, gphFilter()), QString());
     QCOMPARE(filters, u"Шрифт Spectrum формата gph (*.gph)"_s);
+}
+
+// The first dialog opens in the home folder, each next one where the user last chose a file.
+void TestQtDialogs::nextDialogOpensInTheChosenFolder()
+{
+    QtServices services(m_settings.filePath(u"Glyphery.conf"_s));
+    QStringList folders;
+    const DialogAnswer<QFileDialog> user([&](QFileDialog *dialog) {
+        folders.append(dialog->directory().absolutePath());
+        if (folders.size() == 1) {
+            dialog->setDirectory(m_folder.path());
+            choose(dialog, u"new.SpecCHR"_s);
+        } else {
+            dialog->reject();
+        }
+    });
+    QCOMPARE(services.saveFileName(u"Save"_s, specChrFilter()),
+             m_folder.filePath(u"new.SpecCHR"_s));
+    QCOMPARE(services.openFileName(u"Open"_s, gphFilter()), QString());
+    QCOMPARE(services.openFileName(u"Open"_s, specChrFilter()), QString());
+    QCOMPARE(folders, QStringList({QDir::homePath(), m_folder.path(), m_folder.path()}));
 }
 
 // Closing a box counts as its Cancel, or as No where there is no Cancel.

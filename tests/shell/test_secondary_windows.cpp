@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 using namespace Glyphery;
@@ -83,6 +84,8 @@ void TestSecondaryWindows::eachWindowOpensOnce()
         harness.trigger(command);
         QCOMPARE(openWindows(name), QList<QWidget *> {first});
         QVERIFY(!address || address->text() == u"15616");
+        const auto *help = first->findChild<QTextBrowser *>(u"RichTextBox1"_s);
+        QVERIFY(address || help->toPlainText().size() > 1000);
     }
 }
 
