@@ -31,6 +31,7 @@ void TestCallCalculator::showCall_data()
         {u"-1"_s, ""},
         {u"-0"_s, "0 255"},
         {u"abc"_s, ""},
+        {u"1a"_s, ""}, // the first letter that is a digit only in hexadecimal
         {u"  64000 \t"_s, "0 249"},
         {u"640 00"_s, ""},
         {u"+256"_s, "0 0"},
