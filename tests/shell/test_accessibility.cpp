@@ -86,6 +86,9 @@ void TestAccessibility::theTwoSaveItemsDiffer()
              QList<bool>({false, true, true}));
     file->close();
     QVERIFY(items[0]->state().invisible);
+    QCOMPARE(items[0]->text(QAccessible::Accelerator) + u'|'
+                 + items[1]->text(QAccessible::Accelerator),
+             u"Alt+С|"_s);
     QVERIFY(!items[0]->text(QAccessible::Description).isEmpty());
     QVERIFY(items[0]->text(QAccessible::Description) != items[1]->text(QAccessible::Description));
     h.state().EditGrid[3][3] = 1; // pressed through the interface, it stores as the item does
