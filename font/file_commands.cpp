@@ -48,12 +48,8 @@ bool FileCommands::AskSaveChanges(const QString &title)
 
 void FileCommands::mnuFileNew()
 {
-    if (!AskSaveChanges(u"Создание нового шрифта"_s))
-        return;
-    m_font.modified = false;
-    m_font.ResetView();
-    m_font.fileName = noFileName();
-    showNewFont();
+    if (AskSaveChanges(u"Создание нового шрифта"_s))
+        replaceFont(noFileName(), [] {});
 }
 
 void FileCommands::mnuFileOpen()
@@ -132,8 +128,9 @@ FileCommands::chooseAndRead(const FileFilter &filter,
     return file;
 }
 
-// A whole font from a file takes the store's place: one set, the first shown, character 33
-// selected and in the edit square, no unsaved changes.
+// New, Open and import start the store over: one set, the first shown, character 33 selected
+// and in the edit square, no unsaved changes; decode puts a read font's pixels in (New keeps
+// the pixels there are).
 void FileCommands::replaceFont(const QString &fileName, const std::function<void()> &decode)
 {
     m_font.modified = false;

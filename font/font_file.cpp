@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "font/font_file.h"
 
+#include "font/file_descriptor.h"
 #include "font/file_reasons.h"
 
 #include <QFile>
@@ -55,17 +56,12 @@ bool readUpTo(int fd, qsizetype limit, QByteArray &bytes)
 // is read. O_NONBLOCK keeps a FIFO put in its place from blocking the open.
 FileRead readFile(const QString &path, qsizetype maxBytes, const QString *tooLargeReason)
 {
-    const int fd
-        = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
+    const FileDescriptor file(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!file.isOpen())
         return systemFailure(path);
-    struct Closer
-    {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer {fd};
     struct stat status = {};
-    if (::fstat(fd, &status) != 0)
+    if (::fstat(file.fd, &status) != 0)
         return systemFailure(path);
     if (S_ISDIR(status.st_mode))
         return failure(path, systemReason(EISDIR, path, FileAccess::Read));
@@ -75,7 +71,7 @@ FileRead readFile(const QString &path, qsizetype maxBytes, const QString *tooLar
         return tooLarge(path, *tooLargeReason);
     QByteArray bytes;
     // One byte more than allowed tells a file that grew after its size was taken.
-    if (!readUpTo(fd, tooLargeReason ? maxBytes + 1 : maxBytes, bytes))
+    if (!readUpTo(file.fd, tooLargeReason ? maxBytes + 1 : maxBytes, bytes))
         return systemFailure(path);
     if (bytes.size() > maxBytes)
         return tooLarge(path, *tooLargeReason);

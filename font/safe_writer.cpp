@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "font/safe_writer.h"
 
+#include "font/file_descriptor.h"
 #include "font/file_reasons.h"
 
 #include <QFile>
@@ -27,24 +28,6 @@ constexpr int NameAttempts = 100;
 
 // What a failed save did to the file that was there.
 enum class OldContent { Unchanged, MaybeChanged, NotAFile };
-
-struct Descriptor
-{
-    int fd = -1;
-    Descriptor() = default;
-    explicit Descriptor(int value)
-        : fd(value)
-    {
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    bool isOpen() const { return fd >= 0; }
-};
 
 // Temporary names are short, so that they fit wherever the target's name fits, and carry the
 // saving process's number, so that a later save can tell a copy left by a killed one:
@@ -149,6 +132,7 @@ private:
 
     QString failure(int error, OldContent old) const;
     QString folderRefuses() const;
+    QString notRegular() const;
     QString notOnDisk(int error) const;
 
     QString m_shown; // the path as the user gave it
@@ -159,9 +143,9 @@ private:
     QByteArray m_name;
     bool m_exists = false;
     struct stat m_status = {};
-    Descriptor m_folderFd;
+    FileDescriptor m_folderFd;
     bool m_folderSyncable = true;
-    Descriptor m_file;
+    FileDescriptor m_file;
     QByteArray m_temporary; // the new file's name; empty while it is unnamed
     bool m_unnamed = false;
 };
@@ -189,7 +173,7 @@ QString Save::run()
     if (S_ISCHR(m_status.st_mode)) // a rename cannot replace a device
         return writeInPlace();
     if (!S_ISREG(m_status.st_mode)) // a pipe would wait for a reader for ever
-        return u"Не удалось сохранить файл %1: это не обычный файл."_s.arg(quotedPath(m_shown));
+        return notRegular();
     // Renaming over a write-protected file would get round its protection.
     if (::access(m_target.constData(), W_OK) != 0)
         return failure(errno, OldContent::Unchanged);
@@ -398,7 +382,7 @@ void Save::discard()
 QString Save::writeInPlace()
 {
     // O_NONBLOCK: a pipe put in the file's place must not block the open.
-    Descriptor file;
+    FileDescriptor file;
     if (!attempt(SaveStep::Create, [&] {
             file.fd = ::open(m_target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
             return file.isOpen();
@@ -409,7 +393,7 @@ QString Save::writeInPlace()
         return failure(errno, OldContent::Unchanged);
     const bool regular = S_ISREG(status.st_mode);
     if (!regular && !S_ISCHR(status.st_mode))
-        return u"Не удалось сохранить файл %1: это не обычный файл."_s.arg(quotedPath(m_shown));
+        return notRegular();
     ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
     if (!regular) {
         if (!attempt(SaveStep::Write, [&] { return writeAll(file.fd, m_bytes, false); }))
@@ -448,6 +432,11 @@ QString Save::folderRefuses() const
            u"этого файл нельзя заменить безопасно. Сохраните шрифт в другую папку командой "
            u"«Сохранить как». Прежнее содержимое файла не изменилось."_s.arg(
                quotedPath(m_shown), quotedPath(QFile::decodeName(m_folder)));
+}
+
+QString Save::notRegular() const
+{
+    return u"Не удалось сохранить файл %1: это не обычный файл."_s.arg(quotedPath(m_shown));
 }
 
 QString Save::notOnDisk(int error) const

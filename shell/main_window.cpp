@@ -163,13 +163,14 @@ void MainWindow::createFrames(QWidget *parent)
         const char *name;
         QRect rect;
         bool EditorState::*option;
-    } options[] = {{m_autoLoad, "Check1", {128, 56, 105, 25}, &EditorState::autoLoad},
-                   {m_autoStore, "Check2", {128, 88, 105, 25}, &EditorState::autoStore}};
+        const char *command;
+    } options[] = {{m_autoLoad, "Check1", {128, 56, 105, 25}, &EditorState::autoLoad, "sloada"},
+                   {m_autoStore, "Check2", {128, 88, 105, 25}, &EditorState::autoStore, "ssavea"}};
     for (const auto &option : options) {
         option.box->setObjectName(QLatin1StringView(option.name));
         option.box->setGeometry(option.rect);
         option.box->setChecked(m_state.get()->*option.option);
-        QAction *item = command(option.box == m_autoLoad ? u"sloada"_s : u"ssavea"_s);
+        QAction *item = command(QLatin1StringView(option.command));
         item->setChecked(option.box->isChecked());
         connect(option.box, &QCheckBox::toggled, this,
                 [this, item, member = option.option](bool on) {
