@@ -87,15 +87,6 @@ bool centredOnScreen(const QWidget *window)
     return qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1;
 }
 
-QWidget *topLevel(const QString &name)
-{
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == name && window->isVisible())
-            return window;
-    }
-    return nullptr;
-}
-
 // Runs check on the About box while its modal loop runs, then closes it.
 bool checkAboutBox(MainWindowHarness &harness, const std::function<bool(QWidget *)> &check)
 {
@@ -104,7 +95,7 @@ bool checkAboutBox(MainWindowHarness &harness, const std::function<bool(QWidget 
     QElapsedTimer clock;
     clock.start();
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget *box = topLevel(u"frmAbout1"_s);
+        QWidget *box = openWindows(u"frmAbout1"_s).value(0);
         if (!box)
             return;
         passed = check(box);
@@ -179,14 +170,14 @@ void TestDesktop::minimisedWindowsComeBack()
     for (const auto &[command, name] :
          {std::pair(u"calc"_s, u"Form2"_s), std::pair(u"mnuHelpContents"_s, u"Form1"_s)}) {
         harness.trigger(command);
-        QWidget *window = topLevel(name);
+        QWidget *window = openWindows(name).value(0);
         QVERIFY(window);
         QTRY_VERIFY_WITH_TIMEOUT(window->isActiveWindow(), Timeout);
         window->showMinimized();
         if (m_managed)
             QTRY_VERIFY_WITH_TIMEOUT(!window->isActiveWindow(), Timeout);
         harness.trigger(command);
-        QCOMPARE(topLevel(name), window);
+        QCOMPARE(openWindows(name).value(0), window);
         QTRY_VERIFY_WITH_TIMEOUT(window->isActiveWindow() && !window->isMinimized(), Timeout);
     }
 }
@@ -195,7 +186,7 @@ void TestDesktop::aboutAndHelpAreCentredOnTheScreen()
 {
     MainWindowHarness harness;
     harness.trigger(u"mnuHelpContents"_s);
-    QWidget *help = topLevel(u"Form1"_s);
+    QWidget *help = openWindows(u"Form1"_s).value(0);
     QVERIFY(help);
     QTRY_VERIFY_WITH_TIMEOUT(centredOnScreen(help), Timeout);
     QVERIFY(checkAboutBox(harness, centredOnScreen));
@@ -207,8 +198,9 @@ void TestDesktop::everyWindowCarriesTheIcon()
     harness.trigger(u"calc"_s);
     harness.trigger(u"mnuHelpContents"_s);
     for (const QString &name : {u"frmMain"_s, u"Form2"_s, u"Form1"_s}) {
-        QVERIFY2(topLevel(name), qPrintable(name));
-        QTRY_VERIFY2_WITH_TIMEOUT(hasProgramIcon(topLevel(name)), qPrintable(name), Timeout);
+        QVERIFY2(openWindows(name).value(0), qPrintable(name));
+        QTRY_VERIFY2_WITH_TIMEOUT(hasProgramIcon(openWindows(name).value(0)), qPrintable(name),
+                                  Timeout);
     }
     QVERIFY(checkAboutBox(harness, hasProgramIcon));
 }

@@ -56,9 +56,7 @@ void TestAccessibility::namesOfTheControls()
     QCOMPARE(spoken(h.child(u"P"_s), QAccessible::Description), u"Код: 34"_s);
     QVERIFY(spoken(h.child(u"PP"_s), QAccessible::Description).contains(u"«\"»"_s));
     h.trigger(u"calc"_s);
-    QWidget *calculator = nullptr;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        calculator = window->objectName() == u"Form2" ? window : calculator;
+    QWidget *calculator = openWindows(u"Form2"_s).value(0);
     QCOMPARE(spoken(calculator->findChild<QWidget *>(u"Text1"_s)),
              u"Адрес шрифта в памяти Spectrum"_s);
     calculator->close();

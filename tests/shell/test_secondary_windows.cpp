@@ -15,16 +15,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QList<QWidget *> openWindows(const QString &name)
-{
-    QList<QWidget *> found;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == name && window->isVisible())
-            found.append(window);
-    }
-    return found;
-}
-
 QString lines(QWidget *calculator)
 {
     return calculator->findChild<QLabel *>(u"Label2"_s)->text() + u'|'

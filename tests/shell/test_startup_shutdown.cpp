@@ -24,18 +24,6 @@
 using namespace Glyphery;
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-bool visibleTopLevel(const QString &name)
-{
-    const auto windows = QApplication::topLevelWidgets();
-    return std::any_of(windows.begin(), windows.end(), [&name](QWidget *window) {
-        return window->objectName() == name && window->isVisible();
-    });
-}
-
-} // namespace
-
 class TestStartupShutdown : public QObject
 {
     Q_OBJECT
@@ -122,7 +110,7 @@ void TestStartupShutdown::closing()
         h.trigger(u"mnuHelpAbout"_s); // returns once the signal has closed the box
     QTRY_VERIFY(!h.window.isVisible());
     for (const QString &other : {u"Form1"_s, u"Form2"_s, u"frmAbout1"_s})
-        QVERIFY2(!visibleTopLevel(other), qPrintable(other));
+        QVERIFY2(openWindows(other).isEmpty(), qPrintable(other));
     QVERIFY(h.services.messages.isEmpty());
     const QStringList written = {u"MainLeft"_s, u"MainTop"_s, u"MainWidth"_s, u"MainHeight"_s};
     QCOMPARE(h.services.writtenKeys, minimised ? QStringList() : written);

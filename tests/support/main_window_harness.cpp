@@ -74,6 +74,16 @@ QRgb MainWindowHarness::squarePixel(int x, int y) const
     return squareImage().pixel(x, y) | 0xff000000;
 }
 
+QList<QWidget *> openWindows(const QString &name)
+{
+    QList<QWidget *> found;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == name && window->isVisible())
+            found.append(window);
+    }
+    return found;
+}
+
 void sendMouse(QWidget *widget, QEvent::Type type, QPointF at, Qt::MouseButton button,
                Qt::MouseButtons held)
 {

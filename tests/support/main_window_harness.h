@@ -44,6 +44,9 @@ public:
     QRgb squarePixel(int x, int y) const;
 };
 
+// The visible top-level windows of that object name ("Form2", the calculator, ...).
+QList<QWidget *> openWindows(const QString &name);
+
 // Sends a mouse event straight to a widget, as the window system does while it has grabbed
 // the mouse, also for positions outside the widget.
 void sendMouse(QWidget *widget, QEvent::Type type, QPointF at, Qt::MouseButton button,
