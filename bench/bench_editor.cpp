@@ -8,11 +8,11 @@
 #include "font/platform_services.h"
 #include "shell/call_calculator.h"
 #include "shell/main_window.h"
+#include "support/main_window_harness.h"
+#include "support/test_files.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,27 +38,6 @@ public:
     QString readSetting(const QString &, const QString &value) override { return value; }
     void writeSetting(const QString &, const QString &) override { }
 };
-
-void mouse(QWidget *widget, QEvent::Type type, QPointF at, Qt::MouseButton button)
-{
-    QMouseEvent event(type, at, widget->mapToGlobal(at), button, button, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-QByteArray randomBytes(qsizetype size)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    QRandomGenerator random(64);
-    for (char &byte : bytes)
-        byte = static_cast<char>(random.bounded(256));
-    return bytes;
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 } // namespace
 
@@ -91,10 +70,10 @@ void BenchEditor::operation()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     FontStore &font = window.state().font;
-    const QByteArray specChr = randomBytes(MaxFontBytes);
+    const QByteArray specChr = randomBytes(MaxFontBytes, 64);
     const QString file = m_folder.filePath(name.section(u',', 0, 0));
     if (name.startsWith(u"gph"))
-        QVERIFY(writeFile(file, '\x3f' + randomBytes(MaxSets * GphSetBytes)));
+        QVERIFY(writeFile(file, '\x3f' + randomBytes(MaxSets * GphSetBytes, 64)));
     else
         QVERIFY(writeFile(file, specChr));
     services.path = file;
@@ -103,9 +82,7 @@ void BenchEditor::operation()
     QWidget *strip = window.findChild<QWidget *>(u"PP"_s);
     QWidget *square = window.findChild<QWidget *>(u"P"_s);
     window.command(u"calc"_s)->trigger();
-    QLineEdit *address = nullptr;
-    for (QWidget *top : QApplication::topLevelWidgets())
-        address = top->objectName() == u"Form2" ? top->findChild<QLineEdit *>() : address;
+    auto *address = openWindows(u"Form2"_s).value(0)->findChild<QLineEdit *>();
     int key = 0;
 
     QBENCHMARK
@@ -115,11 +92,11 @@ void BenchEditor::operation()
         else if (name == u"RedrawEditor")
             window.RedrawEditor();
         else if (name.startsWith(u"paint")) {
-            mouse(square, QEvent::MouseButtonPress, {40, 40}, Qt::LeftButton);
-            mouse(square, QEvent::MouseButtonRelease, {40, 40}, Qt::LeftButton);
+            sendMouse(square, QEvent::MouseButtonPress, {40, 40}, Qt::LeftButton, Qt::LeftButton);
+            sendMouse(square, QEvent::MouseButtonRelease, {40, 40}, Qt::LeftButton, Qt::LeftButton);
         } else if (name.startsWith(u"click")) {
-            mouse(strip, QEvent::MouseButtonPress, {100, 40}, Qt::LeftButton);
-            mouse(strip, QEvent::MouseButtonRelease, {100, 40}, Qt::LeftButton);
+            sendMouse(strip, QEvent::MouseButtonPress, {100, 40}, Qt::LeftButton, Qt::LeftButton);
+            sendMouse(strip, QEvent::MouseButtonRelease, {100, 40}, Qt::LeftButton, Qt::LeftButton);
         } else if (name.startsWith(u"gph"))
             window.command(u"gphload"_s)->trigger();
         else if (name.startsWith(u"Open"))
