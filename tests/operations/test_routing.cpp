@@ -3,6 +3,7 @@
 #include "support/main_window_harness.h"
 
 #include <QAbstractButton>
+#include <QMenu>
 #include <QTest>
 #include <QToolBar>
 
@@ -70,6 +71,23 @@ private slots:
         }
         QCOMPARE(ran, command.isEmpty() ? QStringList() : QStringList {command});
         h.window.close(); // and the calculator with it
+    }
+
+    // Menu items that no button reaches, clicked in their open menu.
+    void menuOnlyItems()
+    {
+        MainWindowHarness h;
+        auto *file = h.child<QMenu>(u"mnuFile"_s);
+        for (const QString &item : {u"gphload"_s, u"mnuFileSaveAs"_s}) {
+            h.services.fileNames.enqueue(QString());
+            file->popup({});
+            const QPoint at = file->actionGeometry(h.window.command(item)).center();
+            QTest::mouseClick(file, Qt::LeftButton, {}, at);
+        }
+        QStringList dialogs;
+        for (const ScriptedServices::Dialog &dialog : h.services.dialogs)
+            dialogs.append(dialog.kind + u' ' + dialog.filter.pattern);
+        QCOMPARE(dialogs, QStringList({u"open *.gph"_s, u"save *.SpecCHR"_s}));
     }
 
     void toolbarAbsorbsFailures()

@@ -50,28 +50,10 @@ void MainWindowHarness::releaseSquare(QPointF at, Qt::MouseButton button, Qt::Mo
     sendMouse(child(QStringLiteral("P")), QEvent::MouseButtonRelease, at, button, held);
 }
 
-QImage MainWindowHarness::stripImage() const
-{
-    return child(QStringLiteral("PP"))
-        ->grab()
-        .toImage()
-        .copy(StripBorder, StripBorder, 768, 72)
-        .convertToFormat(QImage::Format_RGB32);
-}
-
-QImage MainWindowHarness::squareImage() const
-{
-    return child(QStringLiteral("P"))->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 QRgb MainWindowHarness::stripPixel(int x, int y) const
 {
-    return stripImage().pixel(x, y) | 0xff000000;
-}
-
-QRgb MainWindowHarness::squarePixel(int x, int y) const
-{
-    return squareImage().pixel(x, y) | 0xff000000;
+    return child(QStringLiteral("PP"))->grab().toImage().pixel(x + StripBorder, y + StripBorder)
+        | 0xff000000;
 }
 
 QList<QWidget *> openWindows(const QString &name)
@@ -89,16 +71,6 @@ void sendMouse(QWidget *widget, QEvent::Type type, QPointF at, Qt::MouseButton b
 {
     QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
-}
-
-Glyph glyphFromRows(const std::array<const char *, 8> &rows)
-{
-    Glyph glyph {};
-    for (std::size_t row = 0; row < 8; ++row) {
-        for (std::size_t column = 0; column < 8; ++column)
-            glyph[column][row] = rows[row][column] == '#' ? 1 : 0;
-    }
-    return glyph;
 }
 
 } // namespace Glyphery

@@ -13,7 +13,7 @@
 namespace Glyphery {
 
 // A main window on scripted services, with the mouse and the eyes of a user: presses, drags
-// and releases at fractional positions, and pixel colours read from grabbed surfaces.
+// and releases at fractional positions, and pixel colours read from the grabbed strip.
 class MainWindowHarness
 {
 public:
@@ -38,10 +38,7 @@ public:
     void moveSquare(QPointF at, Qt::MouseButtons held);
     void releaseSquare(QPointF at, Qt::MouseButton button, Qt::MouseButtons held = {});
 
-    QImage stripImage() const;
-    QImage squareImage() const;
     QRgb stripPixel(int x, int y) const;
-    QRgb squarePixel(int x, int y) const;
 };
 
 // The visible top-level windows of that object name ("Form2", the calculator, ...).
@@ -51,7 +48,5 @@ QList<QWidget *> openWindows(const QString &name);
 // the mouse, also for positions outside the widget.
 void sendMouse(QWidget *widget, QEvent::Type type, QPointF at, Qt::MouseButton button,
                Qt::MouseButtons held);
-
-Glyph glyphFromRows(const std::array<const char *, 8> &rows); // '#' ink, '.' paper
 
 } // namespace Glyphery
