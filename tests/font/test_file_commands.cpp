@@ -54,6 +54,7 @@ enum class Place {
     DevFull,
     Link,
     AbsoluteLink,
+    Faulty, // a link to /proc/self/mem, a regular file whose first page reads as EIO
     Loop,
     HardLinked,
     Copies
@@ -308,6 +309,7 @@ void TestFileCommands::command_data()
     add("49,153 bytes",
         {.command = Open, .content = randomBytes(MaxFontBytes + 1, 2), .reason = tooLarge});
     add("FIFO", {.command = Open, .place = Fifo, .reason = u"не обычный файл"_s});
+    add("read error", {.command = Open, .place = Faulty, .reason = u"ошибка ввода-вывода"_s});
     const QString full = u"на диске нет места"_s;
     for (const Command save : {Save, SaveAs}) {
         add("folder takes no new files",
@@ -413,11 +415,11 @@ void TestFileCommands::command()
     QString file = link ? dir.filePath(u"real.SpecCHR"_s) : path;
     // A copy left by a save killed before it renamed its new file, named as the writer names
     // them: ".gly", the process number in base 36, "~" and four letters. No process has the
-    // number 2^31 - 1; the test's own process is alive.
+    // number 2^31 - 1; the test's own process is alive. The user's own names like them stay.
     const QString deadCopy = u".glyzik0zj~abcd"_s;
     const QString living = u".gly%1~abcd"_s.arg(QString::number(::getpid(), 36));
     if (row.place == Place::Copies) {
-        for (const QString &copy : {deadCopy, deadCopy + u'e', living})
+        for (const QString &copy : {deadCopy, deadCopy + u'e', u"mine"_s + deadCopy.mid(4), living})
             QVERIFY(writeFile(dir.filePath(copy), row.content));
     }
     if (link || row.place == Place::Loop)
@@ -433,6 +435,8 @@ void TestFileCommands::command()
                 == 0);
     if (row.place == Place::Folder)
         QVERIFY(dir.mkdir(name));
+    if (row.place == Place::Faulty)
+        QVERIFY(QFile::link(u"/proc/self/mem"_s, path));
     if (row.place == Place::Fifo)
         QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
     if (row.place == Place::NoFolder)
