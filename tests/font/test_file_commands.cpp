@@ -393,6 +393,7 @@ void TestFileCommands::command()
     using enum Command;
     if ((row.owner != Owner::Root || row.freeKiB >= 0) && ::geteuid() != 0)
         QSKIP("needs root: to mount a small disk, own files as others and run as nobody");
+    ::umask(022);
     QTemporaryDir temporary;
     QVERIFY(::chmod(QFile::encodeName(temporary.path()).constData(), 0755) == 0);
     const QString disk = temporary.filePath(u"disk"_s);
@@ -562,7 +563,7 @@ void TestFileCommands::command()
                  "the command failed a check above, hung or could not run as nobody");
 
     // Every file in the folder as it was, but the font where a save succeeded, and the copy of
-    // a dead save removed.
+    // a dead save removed. A new file is the user's, with the mode the umask leaves.
     const After after = row.file.value_or(
         done && (saves || row.command == Killed || script.startsWith(u"Yes")) ? After::New
                                                                               : After::Old);
@@ -572,7 +573,8 @@ void TestFileCommands::command()
     for (const QString &changed : {QFileInfo(file).fileName(), u"other"_s}) {
         if (after == After::Old || (!filesBefore.contains(changed) && changed != name))
             continue;
-        const QString identity = filesBefore.value(changed, filesAfter.value(changed));
+        const QString identity
+            = filesBefore.value(changed, u"%1:%2 100644 1 "_s.arg(::geteuid()).arg(::getegid()));
         filesWanted.insert(changed, identity.section(u' ', 0, -2) + u' ' + digest(newFont));
         if (after == After::Unknown) {
             filesAfter.remove(changed);
