@@ -57,6 +57,7 @@ void TestSetCommands::command_data()
     QTest::newRow("delete the first") << Row {3, 0, u"delete:Yes"_s, {1, 2}, 0, 1};
     QTest::newRow("delete the middle") << Row {3, 1, u"delete:Yes"_s, {0, 2}, 1, 1};
     QTest::newRow("delete the last") << Row {3, 2, u"delete:Yes"_s, {0, 1}, 1, 1};
+    QTest::newRow("delete the 64th") << Row {64, 63, u"delete:Yes"_s, upTo(63), 62, 1};
     QTest::newRow("deleted, added: blank") << Row {3, 2, u"delete:Yes add"_s, {0, 1, -1}, 2, 2};
     QTest::newRow("next") << Row {3, 0, u"next"_s, {}, 1, 1};
     QTest::newRow("next at the last: nothing") << Row {3, 2, u"next"_s, {}, 2, 0};
