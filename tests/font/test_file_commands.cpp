@@ -80,6 +80,7 @@ struct Row
     int freeKiB = -1; // on a 128 KiB tmpfs with this much left; -1: a temporary folder
     std::optional<SaveStep> fault {};
     int error = EIO; // of the fault
+    bool named = false; // the file system has no unnamed files, so the new file has a name
     int sizeLimit = 0; // RLIMIT_FSIZE while the command runs
     int sets = 5; // of the font in the store
     bool stops = false; // at a question or a dialog
@@ -376,6 +377,8 @@ void TestFileCommands::command_data()
     step("rename refused: written in place", File, Replace, EPERM, {}, After::InPlace);
     step("folder sync fails", File, SyncFolder, EIO, u"не подтвердила"_s, After::New);
     step("no unnamed files: a short name instead", File, Unnamed, EOPNOTSUPP, {}, After::New);
+    add("no unnamed files, disk full: the named copy removed",
+        {.command = Writer, .fault = Write, .error = ENOSPC, .named = true, .reason = full});
     step("unnamed file fails", File, Unnamed, EIO, kept, After::Old);
     step("in place, open fails", HardLinked, Create, EIO, kept, After::Old);
     step("in place, no space reserved", HardLinked, Reserve, ENOSPC, kept, After::Old);
@@ -510,8 +513,11 @@ void TestFileCommands::command()
                [&] { commands.mnuFileSaveAs(); },
                [&] { commands.gphload(); },
                [&] {
-                   const auto fault
-                       = [&](SaveStep step) { return step == row.fault ? row.error : 0; };
+                   const auto fault = [&](SaveStep step) {
+                       return step == row.fault                     ? row.error
+                           : row.named && step == SaveStep::Unnamed ? EOPNOTSUPP
+                                                                    : 0;
+                   };
                    if (const QString error = writeWholeFile(path, newFont, fault); !error.isEmpty())
                        services.message(error, u"Glyphery"_s, MessageButtons::Ok);
                }};
