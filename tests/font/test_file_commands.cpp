@@ -78,9 +78,7 @@ struct Row
     QByteArray content = randomBytes(3 * SetBytes, 5); // the target's bytes before
     Owner owner = Owner::Root;
     int freeKiB = -1; // on a 128 KiB tmpfs with this much left; -1: a temporary folder
-    std::optional<SaveStep> fault {};
-    int error = EIO; // of the fault
-    bool named = false; // the file system has no unnamed files, so the new file has a name
+    QList<std::pair<SaveStep, int>> faults {}; // the writer's steps that fail, with their errors
     int sizeLimit = 0; // RLIMIT_FSIZE while the command runs
     int sets = 5; // of the font in the store
     bool stops = false; // at a question or a dialog
@@ -361,8 +359,7 @@ void TestFileCommands::command_data()
     const QString kept = u"Прежнее содержимое файла не изменилось"_s;
     const QString maybe = u"мог сохраниться не полностью"_s;
     const auto step = [](const char *what, Place p, SaveStep s, int e, QString reason, After a) {
-        Row row {
-            .command = Writer, .place = p, .fault = s, .error = e, .sets = 1, .reason = reason};
+        Row row {.command = Writer, .place = p, .faults = {{s, e}}, .sets = 1, .reason = reason};
         row.file = a;
         add(what, row);
     };
@@ -378,7 +375,7 @@ void TestFileCommands::command_data()
     step("folder sync fails", File, SyncFolder, EIO, u"не подтвердила"_s, After::New);
     step("no unnamed files: a short name instead", File, Unnamed, EOPNOTSUPP, {}, After::New);
     add("no unnamed files, disk full: the named copy removed",
-        {.command = Writer, .fault = Write, .error = ENOSPC, .named = true, .reason = full});
+        {.command = Writer, .faults = {{Unnamed, EOPNOTSUPP}, {Write, ENOSPC}}, .reason = full});
     step("unnamed file fails", File, Unnamed, EIO, kept, After::Old);
     step("in place, open fails", HardLinked, Create, EIO, kept, After::Old);
     step("in place, no space reserved", HardLinked, Reserve, ENOSPC, kept, After::Old);
@@ -514,9 +511,11 @@ void TestFileCommands::command()
                [&] { commands.gphload(); },
                [&] {
                    const auto fault = [&](SaveStep step) {
-                       return step == row.fault                     ? row.error
-                           : row.named && step == SaveStep::Unnamed ? EOPNOTSUPP
-                                                                    : 0;
+                       for (const auto &[failing, error] : row.faults) {
+                           if (step == failing)
+                               return error;
+                       }
+                       return 0;
                    };
                    if (const QString error = writeWholeFile(path, newFont, fault); !error.isEmpty())
                        services.message(error, u"Glyphery"_s, MessageButtons::Ok);
