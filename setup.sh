@@ -24,6 +24,8 @@ if [ "$mode" = test ]; then
         clang libclang-rt-14-dev clang-format python3
         # a real X server and window manager for the desktop suite
         xvfb xauth openbox x11-utils
+        # the small disks the file commands are tried on: ext2, ext4, and FAT and ext2 through FUSE
+        e2fsprogs dosfstools fusefat fuse2fs
         # the package, its validators and lintian
         desktop-file-utils appstream dpkg-dev file lintian man-db libxml2-utils shared-mime-info
         # the programs that read what glyphery-convert writes

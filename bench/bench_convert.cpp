@@ -58,9 +58,9 @@ void BenchConvert::toFormat()
     QFETCH(QString, output);
     QFETCH(QString, option);
     Request request;
-    request.input = m_folder.filePath(u"font.SpecCHR"_s);
-    request.output = m_folder.filePath(output);
-    request.to = *formatOfPath(output);
+    request.input = QFile::encodeName(m_folder.filePath(u"font.SpecCHR"_s));
+    request.output = QFile::encodeName(m_folder.filePath(output));
+    request.to = *formatOfPath(request.output);
     request.force = true;
     request.tap = {24000, option == u"loader", {}};
     request.base = option == u"bin" ? NumberBase::Binary : NumberBase::Hex;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/command_line.h"
 
+#include "font/file_reasons.h"
 #include "shell/call_calculator.h"
 
 #include <QColor>
@@ -57,19 +58,20 @@ const Option *optionNamed(QStringView name)
 struct Arguments
 {
     QMap<QString, QString> options;
-    QStringList files;
+    QList<QByteArray> files;
     QString error;
 };
 
-Arguments splitArguments(const QStringList &arguments)
+// File names stay the bytes they are; options and their values are text.
+Arguments splitArguments(const QList<QByteArray> &arguments)
 {
     Arguments split;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        QString name = arguments[i];
-        if (!name.startsWith(u'-') || name == u"-") {
-            split.files.append(name);
+        if (!arguments[i].startsWith('-') || arguments[i] == "-") {
+            split.files.append(arguments[i]);
             continue;
         }
+        QString name = QString::fromLocal8Bit(arguments[i]);
         std::optional<QString> value;
         const qsizetype equals = name.indexOf(u'=');
         if (name.startsWith(u"--") && equals > 0) {
@@ -84,7 +86,7 @@ Arguments splitArguments(const QStringList &arguments)
         if (option->takesValue && !value) {
             if (++i >= arguments.size())
                 return {{}, {}, u"после %1 нужно значение."_s.arg(name)};
-            value = arguments[i];
+            value = QString::fromLocal8Bit(arguments[i]);
         }
         split.options.insert(name, value.value_or(QString()));
     }
@@ -99,8 +101,8 @@ std::optional<int> integerIn(const QString &text, int lowest, int highest)
 }
 
 // The format a --from or --to value names, or else the one the file name implies.
-std::optional<Format> formatFor(const Arguments &given, const QString &option, const QString &path,
-                                QString &error)
+std::optional<Format> formatFor(const Arguments &given, const QString &option,
+                                const QByteArray &path, QString &error)
 {
     if (given.options.contains(option)) {
         const std::optional<Format> named = formatNamed(given.options[option]);
@@ -111,7 +113,7 @@ std::optional<Format> formatFor(const Arguments &given, const QString &option, c
     }
     const std::optional<Format> implied = formatOfPath(path);
     if (!implied)
-        error = u"по имени %1 не понять формат; укажите его ключом %2."_s.arg(u"«%1»"_s.arg(path),
+        error = u"по имени %1 не понять формат; укажите его ключом %2."_s.arg(quotedPath(path),
                                                                               option);
     return implied;
 }
@@ -201,7 +203,7 @@ QString readValues(Request &request, const QMap<QString, QString> &options)
 
 } // namespace
 
-CommandLine parseCommandLine(const QStringList &arguments)
+CommandLine parseCommandLine(const QList<QByteArray> &arguments)
 {
     CommandLine line;
     const Arguments given = splitArguments(arguments);

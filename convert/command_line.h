@@ -3,7 +3,8 @@
 
 #include "convert/conversion.h"
 
-#include <QStringList>
+#include <QByteArray>
+#include <QList>
 
 namespace Glyphery {
 
@@ -14,8 +15,8 @@ struct CommandLine
     QString error; // a usage error, in Russian
 };
 
-// The arguments after the program's name.
-CommandLine parseCommandLine(const QStringList &arguments);
+// The arguments after the program's name, as the system gave them.
+CommandLine parseCommandLine(const QList<QByteArray> &arguments);
 
 QString helpText();
 

@@ -6,9 +6,12 @@
 #include "font/gph.h"
 #include "font/safe_writer.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -96,7 +99,7 @@ FontRead decode(const Request &request, QByteArrayView bytes)
 
 Encoded encode(const Request &request, QByteArrayView font, int firstSet)
 {
-    const QString name = QFileInfo(request.output).completeBaseName();
+    const QString name = QFileInfo(QFile::decodeName(request.output)).completeBaseName();
     switch (request.to) {
     case Format::SpecChr:
         return {font.toByteArray(), {}};
@@ -122,10 +125,20 @@ Encoded encode(const Request &request, QByteArrayView font, int firstSet)
     return {}; // the command line lets no unwritable format through
 }
 
-// The one place the converter writes a file.
-QString writeOutput(const QString &path, const QByteArray &bytes)
+// The one place the converter writes a file. Without --force a file that is there, or comes
+// there while the output is written, is never replaced.
+Outcome writeOutput(const Request &request, const QByteArray &bytes)
 {
-    return writeWholeFile(path, bytes);
+    const SaveResult result = writeWholeFile(request.output, bytes, {.replace = request.force});
+    if (result.error.isEmpty())
+        return {};
+    return {result.written ? WrittenInDoubt : InputError, result.error};
+}
+
+bool exists(const QByteArray &path)
+{
+    struct stat status = {};
+    return ::lstat(path.constData(), &status) == 0;
 }
 
 Outcome failure(int status, const QString &message)
@@ -145,9 +158,9 @@ std::optional<Format> formatNamed(QStringView name)
 }
 
 // "font.psf.gz" is a PSF font, compressed; decode() says so once it sees the bytes.
-std::optional<Format> formatOfPath(const QString &path)
+std::optional<Format> formatOfPath(const QByteArray &path)
 {
-    QFileInfo file(path);
+    QFileInfo file(QFile::decodeName(path));
     if (file.suffix().compare(u"gz"_s, Qt::CaseInsensitive) == 0)
         file.setFile(file.completeBaseName());
     for (const FormatInfo &info : Formats) {
@@ -177,7 +190,7 @@ bool canWrite(Format format)
 Outcome convertFont(const Request &request)
 {
     const QString output = quotedPath(request.output);
-    if (!request.force && QFileInfo::exists(request.output))
+    if (!request.force && exists(request.output))
         return failure(InputError,
                        u"Файл %1 уже есть; чтобы заменить его, добавьте --force."_s.arg(output));
 
@@ -210,9 +223,8 @@ Outcome convertFont(const Request &request)
     const Encoded encoded = encode(request, font, std::max(request.set, 0));
     if (!encoded.error.isEmpty())
         return failure(UsageError, u"Нельзя записать %1: %2"_s.arg(output, encoded.error));
-    const QString error = writeOutput(request.output, encoded.bytes);
-    if (!error.isEmpty())
-        return failure(InputError, error);
+    if (const Outcome written = writeOutput(request, encoded.bytes); written.status != 0)
+        return written;
     return {0, read.warning.isEmpty() ? QString() : u"Файл %1: %2"_s.arg(input, read.warning)};
 }
 

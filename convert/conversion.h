@@ -13,7 +13,7 @@ enum class Format { SpecChr, Gph, Tap, Psf, Bdf, Png, Assembler, CHeader };
 
 // The format a --from or --to value names, or a file name's extension implies.
 std::optional<Format> formatNamed(QStringView name);
-std::optional<Format> formatOfPath(const QString &path);
+std::optional<Format> formatOfPath(const QByteArray &path);
 QString formatName(Format format);
 bool canRead(Format format);
 bool canWrite(Format format);
@@ -21,8 +21,9 @@ bool canWrite(Format format);
 // Everything the command line asks for, checked as far as it can be without the files.
 struct Request
 {
-    QString input;
-    QString output;
+    // The files as the command line names them: the system's own bytes, used as they are.
+    QByteArray input;
+    QByteArray output;
     Format from = Format::SpecChr;
     Format to = Format::SpecChr;
     int set = -1; // the index of the one set to convert; -1 for every set
@@ -35,8 +36,9 @@ struct Request
 };
 
 // The exit status with its message: 0 done (the warning, if any, tells what the input
-// lacked), 1 a file could not be read, understood or written, 2 the command line asked for
-// what this font cannot give.
+// lacked), 1 a file could not be read, understood or written and nothing was written, 2 the
+// command line asked for what this font cannot give, 3 the output was written but not as it
+// should be (perhaps not whole, or not confirmed on the disk).
 struct Outcome
 {
     int status = 0;
@@ -45,6 +47,7 @@ struct Outcome
 
 inline constexpr int InputError = 1;
 inline constexpr int UsageError = 2;
+inline constexpr int WrittenInDoubt = 3;
 
 Outcome convertFont(const Request &request);
 

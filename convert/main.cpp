@@ -21,8 +21,10 @@ void print(std::FILE *stream, const QString &text)
 int main(int argc, char *argv[])
 {
     using namespace Glyphery;
+    // Not QCoreApplication::arguments(): it turns a file name that is not UTF-8 into another.
+    const QList<QByteArray> arguments(argv + 1, argv + argc);
     const QCoreApplication application(argc, argv);
-    const CommandLine line = parseCommandLine(QCoreApplication::arguments().mid(1));
+    const CommandLine line = parseCommandLine(arguments);
     if (line.help) {
         print(stdout, helpText());
         return 0;

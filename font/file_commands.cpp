@@ -7,6 +7,7 @@
 #include "font/safe_writer.h"
 #include "font/specchr.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
@@ -54,10 +55,12 @@ void FileCommands::mnuFileNew()
 
 void FileCommands::mnuFileOpen()
 {
-    const std::optional<FileRead> file = chooseAndRead(specChrFilter(), [](const QString &path) {
-        return readWholeFile(path, MaxFontBytes,
-                             u"в шрифте может быть не больше 64 наборов, то есть 49152 байт."_s);
-    });
+    const std::optional<ChosenFile> file
+        = chooseAndRead(specChrFilter(), [](const QByteArray &path) {
+              return readWholeFile(
+                  path, MaxFontBytes,
+                  u"в шрифте может быть не больше 64 наборов, то есть 49152 байт."_s);
+          });
     if (file)
         replaceFont(file->path, [&] { decodeSpecChr(file->bytes, m_font); });
 }
@@ -72,7 +75,7 @@ bool FileCommands::mnuFileSave()
 bool FileCommands::mnuFileSaveAs()
 {
     const QString path = m_services.saveFileName(u"Save"_s, specChrFilter());
-    if (path.isEmpty())
+    if (path.isEmpty() || !isFaithful(path))
         return false;
     const QFileInfo target(path);
     if (target.isFile() && target.size() != 0
@@ -88,12 +91,12 @@ bool FileCommands::mnuFileSaveAs()
 
 void FileCommands::gphload()
 {
-    const std::optional<FileRead> file = chooseAndRead(gphFilter(), [](const QString &path) {
+    const std::optional<ChosenFile> file = chooseAndRead(gphFilter(), [](const QByteArray &path) {
         return readFileStart(path, 1 + qsizetype(MaxSets) * GphSetBytes);
     });
     if (!file)
         return;
-    const QString name = quotedPath(file->path);
+    const QString name = quotedPath(QFile::encodeName(file->path));
     switch (checkGph(file->bytes)) {
     case GphProblem::Empty:
         showError(u"Файл %1 пуст: в нём нет шрифта gph."_s.arg(name));
@@ -111,21 +114,33 @@ void FileCommands::gphload()
 
 // Open and import: the question about unsaved changes, the dialog, the whole read, or nothing
 // when the user stops or cancels or the file cannot be read, which is then said.
-std::optional<FileRead>
+std::optional<FileCommands::ChosenFile>
 FileCommands::chooseAndRead(const FileFilter &filter,
-                            const std::function<FileRead(const QString &)> &read)
+                            const std::function<FileRead(const QByteArray &)> &read)
 {
     if (!AskSaveChanges(applicationTitle()))
         return std::nullopt;
     const QString path = m_services.openFileName(u"Open"_s, filter);
-    if (path.isEmpty())
+    if (path.isEmpty() || !isFaithful(path))
         return std::nullopt;
-    FileRead file = read(path);
+    FileRead file = read(QFile::encodeName(path));
     if (!file.error.isEmpty()) {
         showError(file.error);
         return std::nullopt;
     }
-    return file;
+    return ChosenFile {path, file.bytes};
+}
+
+// Qt shows the bytes of a name that is not UTF-8 as U+FFFD, and a name with it would name
+// another file.
+bool FileCommands::isFaithful(const QString &path)
+{
+    if (!path.contains(QChar::ReplacementCharacter))
+        return true;
+    showError(u"Имя файла %1 не удаётся передать системе в точности: в нём есть байты не в "
+              u"кодировке UTF-8. Переименуйте файл или выберите другое имя."_s.arg(
+                  quotedPath(QFile::encodeName(path))));
+    return false;
 }
 
 // New, Open and import start the store over: one set, the first shown, character 33 selected
@@ -142,9 +157,9 @@ void FileCommands::replaceFont(const QString &fileName, const std::function<void
 
 bool FileCommands::WriteFontFile(const QString &path)
 {
-    const QString error = writeWholeFile(path, encodeSpecChr(m_font));
-    if (!error.isEmpty()) {
-        showError(error);
+    const SaveResult result = writeWholeFile(QFile::encodeName(path), encodeSpecChr(m_font));
+    if (!result.error.isEmpty()) {
+        showError(result.error);
         return false;
     }
     m_font.modified = false;

@@ -30,8 +30,16 @@ public:
     void gphload();
 
 private:
-    std::optional<FileRead> chooseAndRead(const FileFilter &filter,
-                                          const std::function<FileRead(const QString &)> &read);
+    struct ChosenFile
+    {
+        QString path;
+        QByteArray bytes;
+    };
+
+    std::optional<ChosenFile>
+    chooseAndRead(const FileFilter &filter,
+                  const std::function<FileRead(const QByteArray &)> &read);
+    bool isFaithful(const QString &path);
     void replaceFont(const QString &fileName, const std::function<void()> &decode);
     bool WriteFontFile(const QString &path);
     void showError(const QString &text);

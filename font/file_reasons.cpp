@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "font/file_reasons.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
+#include <climits>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,11 +16,11 @@ namespace Glyphery {
 namespace {
 
 // What stops the folder of a path from being used, or nothing when it can be entered.
-QString folderReason(const QString &path)
+QString folderReason(const QByteArray &path)
 {
-    const QString folder = folderOf(path);
+    const QByteArray folder = folderOf(path);
     struct stat status = {};
-    if (::stat(QFile::encodeName(folder).constData(), &status) != 0) {
+    if (::stat(folder.constData(), &status) != 0) {
         if (errno == ENOENT)
             return u"папка %1 не существует"_s.arg(quotedPath(folder));
         if (errno == EACCES)
@@ -29,18 +28,18 @@ QString folderReason(const QString &path)
         return {};
     }
     // A folder that is not one gives ENOTDIR, told by systemReason itself.
-    if (::access(QFile::encodeName(folder).constData(), X_OK) != 0)
+    if (::access(folder.constData(), X_OK) != 0)
         return u"нет прав на доступ к папке %1"_s.arg(quotedPath(folder));
     return {};
 }
 
-bool fileExists(const QString &path)
+bool fileExists(const QByteArray &path)
 {
     struct stat status = {};
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
+    return ::lstat(path.constData(), &status) == 0;
 }
 
-QString permissionReason(const QString &path, FileAccess access)
+QString permissionReason(const QByteArray &path, FileAccess access)
 {
     if (const QString folder = folderReason(path); !folder.isEmpty())
         return folder;
@@ -53,17 +52,23 @@ QString permissionReason(const QString &path, FileAccess access)
 
 } // namespace
 
-QString quotedPath(const QString &path)
+QString quotedPath(const QByteArray &path)
 {
-    return u"«%1»"_s.arg(QDir::toNativeSeparators(path));
+    return u"«%1»"_s.arg(QFile::decodeName(path));
 }
 
-QString folderOf(const QString &path)
+QByteArray folderOf(const QByteArray &path)
 {
-    return QFileInfo(path).absolutePath();
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash == 0)
+        return "/";
+    if (slash > 0)
+        return path.left(slash);
+    char here[PATH_MAX];
+    return ::getcwd(here, sizeof here) ? QByteArray(here) : QByteArray(".");
 }
 
-QString systemReason(int error, const QString &path, FileAccess access)
+QString systemReason(int error, const QByteArray &path, FileAccess access)
 {
     switch (error) {
     case ENOENT:
@@ -89,6 +94,8 @@ QString systemReason(int error, const QString &path, FileAccess access)
         return u"слишком длинное имя файла"_s;
     case ELOOP:
         return u"слишком много символических ссылок"_s;
+    case EEXIST:
+        return u"файл с таким именем уже есть"_s;
     case EFBIG:
         return u"файл получился бы больше, чем разрешает система"_s;
     case ETXTBSY:

@@ -4,8 +4,6 @@
 #include "font/file_descriptor.h"
 #include "font/file_reasons.h"
 
-#include <QFile>
-
 #include <cerrno>
 
 #include <fcntl.h>
@@ -18,19 +16,19 @@ namespace Glyphery {
 
 namespace {
 
-FileRead failure(const QString &path, const QString &reason)
+FileRead failure(const QByteArray &path, const QString &reason)
 {
-    return {{}, u"Не удалось открыть файл %1: %2."_s.arg(quotedPath(path), reason), path};
+    return {{}, u"Не удалось открыть файл %1: %2."_s.arg(quotedPath(path), reason)};
 }
 
-FileRead systemFailure(const QString &path)
+FileRead systemFailure(const QByteArray &path)
 {
     return failure(path, systemReason(errno, path, FileAccess::Read));
 }
 
-FileRead tooLarge(const QString &path, const QString &reason)
+FileRead tooLarge(const QByteArray &path, const QString &reason)
 {
-    return {{}, u"Файл %1 слишком велик: %2"_s.arg(quotedPath(path), reason), path};
+    return {{}, u"Файл %1 слишком велик: %2"_s.arg(quotedPath(path), reason)};
 }
 
 // Reads up to limit bytes; a short read before the end of the file is retried.
@@ -54,10 +52,10 @@ bool readUpTo(int fd, qsizetype limit, QByteArray &bytes)
 
 // The file is checked through the descriptor it is read from, so that what is checked is what
 // is read. O_NONBLOCK keeps a FIFO put in its place from blocking the open.
-FileRead readFile(const QString &path, qsizetype maxBytes, const QString *tooLargeReason)
+FileRead readFile(const QByteArray &path, qsizetype maxBytes, const QString *tooLargeReason)
 {
     const FileDescriptor file(
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+        ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (!file.isOpen())
         return systemFailure(path);
     struct stat status = {};
@@ -75,17 +73,17 @@ FileRead readFile(const QString &path, qsizetype maxBytes, const QString *tooLar
         return systemFailure(path);
     if (bytes.size() > maxBytes)
         return tooLarge(path, *tooLargeReason);
-    return {bytes, {}, path};
+    return {bytes, {}};
 }
 
 } // namespace
 
-FileRead readWholeFile(const QString &path, qsizetype maxBytes, const QString &tooLargeReason)
+FileRead readWholeFile(const QByteArray &path, qsizetype maxBytes, const QString &tooLargeReason)
 {
     return readFile(path, maxBytes, &tooLargeReason);
 }
 
-FileRead readFileStart(const QString &path, qsizetype maxBytes)
+FileRead readFileStart(const QByteArray &path, qsizetype maxBytes)
 {
     return readFile(path, maxBytes, nullptr);
 }

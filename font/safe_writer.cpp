@@ -2,19 +2,17 @@
 #include "font/safe_writer.h"
 
 #include "font/file_descriptor.h"
+#include "font/file_identity.h"
 #include "font/file_reasons.h"
-
-#include <QFile>
-#include <QRandomGenerator>
+#include "font/save_copies.h"
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/xattr.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -27,52 +25,7 @@ constexpr int MaxLinks = 40; // as the kernel allows before ELOOP
 constexpr int NameAttempts = 100;
 
 // What a failed save did to the file that was there.
-enum class OldContent { Unchanged, MaybeChanged, NotAFile };
-
-// Temporary names are short, so that they fit wherever the target's name fits, and carry the
-// saving process's number, so that a later save can tell a copy left by a killed one:
-// ".gly" + process number + "~" + four random letters.
-constexpr char TemporaryPrefix[] = ".gly";
-constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-
-QByteArray temporaryName()
-{
-    QByteArray name = TemporaryPrefix + QByteArray::number(::getpid(), 36) + '~';
-    for (int i = 0; i < 4; ++i)
-        name += Letters[QRandomGenerator::global()->bounded(int(sizeof Letters - 1))];
-    return name;
-}
-
-// The process that made a temporary name, or 0 when the name is not one of ours.
-pid_t temporaryOwner(const char *name)
-{
-    const QByteArrayView text(name);
-    const qsizetype tilde = text.indexOf('~');
-    if (!text.startsWith(TemporaryPrefix) || tilde < 0 || text.size() != tilde + 5)
-        return 0;
-    bool ok = false;
-    const qlonglong pid = text.sliced(4, tilde - 4).toLongLong(&ok, 36);
-    return ok && pid > 0 ? pid_t(pid) : 0;
-}
-
-// Removes what a save killed between naming its new file and renaming it left in the folder.
-// Unnamed files make that the only moment a kill can leave one.
-void removeLeftovers(int folder)
-{
-    const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR *entries = listing < 0 ? nullptr : ::fdopendir(listing);
-    if (!entries) {
-        if (listing >= 0)
-            ::close(listing);
-        return;
-    }
-    while (const dirent *entry = ::readdir(entries)) {
-        const pid_t owner = temporaryOwner(entry->d_name);
-        if (owner > 0 && ::kill(owner, 0) != 0 && errno == ESRCH)
-            ::unlinkat(folder, entry->d_name, 0);
-    }
-    ::closedir(entries);
-}
+enum class OldContent { Unchanged, NotAFile };
 
 bool writeAll(int fd, const QByteArray &bytes, bool positioned)
 {
@@ -90,71 +43,98 @@ bool writeAll(int fd, const QByteArray &bytes, bool positioned)
     return true;
 }
 
-// The names of a file's extended attributes. A file system without them lists none.
-template<typename Lister> bool listAttributes(Lister lister, QList<QByteArray> &names)
+// In a sticky folder that anyone may write to, a link is followed only when it belongs to the
+// user who follows it or to the folder's owner, as the kernel's fs.protected_symlinks has it:
+// anyone else may have planted it there to make this save write somewhere else.
+bool mayFollow(const QByteArray &link, const struct stat &linkStatus)
 {
-    const ssize_t size = lister(nullptr, 0);
-    if (size < 0)
-        return errno == ENOTSUP;
-    QByteArray list(qsizetype(size), '\0');
-    const ssize_t length = lister(list.data(), size_t(list.size()));
-    if (length < 0)
+    struct stat folder = {};
+    if (::stat(folderOf(link).constData(), &folder) != 0)
+        return true; // the save then fails on the folder itself
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return !shared || linkStatus.st_uid == ::geteuid() || linkStatus.st_uid == folder.st_uid;
+}
+
+// Takes the disk space a new length needs before the file changes, without changing its size.
+// Where the file system cannot reserve (ext2, FUSE, FAT), the space is seen to be free.
+bool reserve(int fd, const struct stat &status, qsizetype length)
+{
+    if (status.st_blocks * 512 >= length)
+        return true;
+    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(length)) == 0)
+        return true;
+    if (errno != EOPNOTSUPP && errno != ENOSYS)
         return false;
-    list.truncate(length);
-    names = list.split('\0');
-    names.removeAll(QByteArray());
-    return true;
+    struct statvfs disk = {};
+    if (::fstatvfs(fd, &disk) != 0)
+        return false;
+    const auto unit = qint64(disk.f_frsize ? disk.f_frsize : disk.f_bsize);
+    const qint64 needed = (length + unit - 1) / unit * unit - qint64(status.st_blocks) * 512;
+    const auto available = qint64(::geteuid() == 0 ? disk.f_bfree : disk.f_bavail) * unit;
+    if (needed <= available)
+        return true;
+    errno = ENOSPC;
+    return false;
 }
 
 class Save
 {
 public:
-    Save(const QString &path, const QByteArray &bytes, const SaveFault &fault)
-        : m_shown(path)
+    Save(const QByteArray &path, const QByteArray &bytes, const SaveOptions &options)
+        : m_path(path)
         , m_bytes(bytes)
-        , m_fault(fault)
+        , m_options(options)
     {
     }
 
-    QString run();
+    SaveResult run();
 
 private:
     bool resolveLinks();
-    QString replaceAtomically();
-    QString writeInPlace();
+    SaveResult replaceAtomically();
+    SaveResult writeInPlace();
+    SaveResult writeDevice();
     bool openFolder();
     bool createBeside();
-    bool keepIdentity();
-    bool copyAttributes();
+    bool nameNewFile(const QByteArray &name);
     bool putInPlace();
+    bool putNew(const QByteArray &from);
+    bool isFree(const QByteArray &name) const;
+    bool syncFolder();
+    bool makeRescueCopy(ino_t inode);
     void discard();
     template<typename Call> bool attempt(SaveStep step, Call call);
 
-    QString failure(int error, OldContent old) const;
-    QString folderRefuses() const;
-    QString notRegular() const;
-    QString notOnDisk(int error) const;
+    SaveResult failure(int error, OldContent old = OldContent::Unchanged) const;
+    SaveResult refusal(const QString &reason) const;
+    SaveResult folderRefuses() const;
+    SaveResult notRegular() const;
+    SaveResult notOnDisk(int error) const;
+    SaveResult cutShort(int error) const;
 
-    QString m_shown; // the path as the user gave it
+    QByteArray m_path; // as the caller gave it
     QByteArray m_bytes;
-    const SaveFault &m_fault;
+    const SaveOptions &m_options;
     QByteArray m_target; // after following symbolic links
-    QByteArray m_folder;
     QByteArray m_name;
+    QString m_linkRefused; // a planted link that was not followed
+    bool m_linked = false;
     bool m_exists = false;
     struct stat m_status = {};
-    FileDescriptor m_folderFd;
-    bool m_folderSyncable = true;
+    FileIdentity m_identity;
+    FileDescriptor m_folder;
+    bool m_folderReadable = true;
     FileDescriptor m_file;
     QByteArray m_temporary; // the new file's name; empty while it is unnamed
     bool m_unnamed = false;
+    QByteArray m_rescue; // the rescue copy's name while there is one
 };
 
 // Runs a step's system call unless a test makes the step fail first. False leaves errno set.
 template<typename Call> bool Save::attempt(SaveStep step, Call call)
 {
-    if (m_fault) {
-        if (const int error = m_fault(step)) {
+    if (m_options.fault) {
+        if (const int error = m_options.fault(step)) {
             errno = error;
             return false;
         }
@@ -162,29 +142,33 @@ template<typename Call> bool Save::attempt(SaveStep step, Call call)
     return call();
 }
 
-QString Save::run()
+SaveResult Save::run()
 {
     if (!resolveLinks())
-        return failure(errno, OldContent::Unchanged);
+        return m_linkRefused.isEmpty() ? failure(errno) : refusal(m_linkRefused);
+    if (!m_options.replace && (m_exists || m_linked))
+        return failure(EEXIST);
     if (!m_exists)
         return replaceAtomically();
     if (S_ISDIR(m_status.st_mode))
         return failure(EISDIR, OldContent::NotAFile);
-    if (S_ISCHR(m_status.st_mode)) // a rename cannot replace a device
-        return writeInPlace();
+    if (S_ISCHR(m_status.st_mode) && !m_options.regularOnly) // a rename cannot replace a device
+        return writeDevice();
     if (!S_ISREG(m_status.st_mode)) // a pipe would wait for a reader for ever
         return notRegular();
     // Renaming over a write-protected file would get round its protection.
     if (::access(m_target.constData(), W_OK) != 0)
-        return failure(errno, OldContent::Unchanged);
-    if (m_status.st_nlink > 1) // a new file would leave the other names with the old font
+        return failure(errno);
+    if (!readIdentity(m_target, m_identity))
+        return failure(errno);
+    if (m_status.st_nlink > 1) // a new file would leave the other names with the old content
         return writeInPlace();
     return replaceAtomically();
 }
 
 bool Save::resolveLinks()
 {
-    QByteArray path = QFile::encodeName(m_shown);
+    QByteArray path = m_path;
     for (int hop = 0;; ++hop) {
         if (::lstat(path.constData(), &m_status) != 0) {
             if (errno != ENOENT)
@@ -199,41 +183,51 @@ bool Save::resolveLinks()
             errno = ELOOP;
             return false;
         }
+        if (!mayFollow(path, m_status)) {
+            m_linkRefused = u"символическая ссылка %1 лежит в общей папке и принадлежит другому "
+                            u"пользователю, а по таким ссылкам система переходить не даёт"_s.arg(
+                                quotedPath(path));
+            return false;
+        }
         QByteArray link(PATH_MAX, '\0');
         const ssize_t length = ::readlink(path.constData(), link.data(), size_t(link.size()));
         if (length < 0)
             return false;
         link.truncate(length);
+        m_linked = true;
         const qsizetype slash = path.lastIndexOf('/');
         path = link.startsWith('/') || slash < 0 ? link : path.left(slash + 1) + link;
     }
     m_target = path;
-    const qsizetype slash = path.lastIndexOf('/');
-    m_folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
-    m_name = path.mid(slash + 1);
+    m_name = path.mid(path.lastIndexOf('/') + 1);
     return true;
 }
 
-QString Save::replaceAtomically()
+SaveResult Save::replaceAtomically()
 {
     if (!openFolder())
-        return failure(errno, OldContent::Unchanged);
-    if (m_folderSyncable)
-        removeLeftovers(m_folderFd.fd);
+        return failure(errno);
+    if (m_folderReadable)
+        removeDeadNewContent(m_folder.fd);
     if (!attempt(SaveStep::Create, [this] { return createBeside(); })) {
         if (errno == EACCES && m_exists)
             return folderRefuses();
-        return failure(errno, OldContent::Unchanged);
+        return failure(errno);
     }
-    if (m_exists && !attempt(SaveStep::KeepIdentity, [this] { return keepIdentity(); })) {
+    if (!attempt(SaveStep::Write, [this] { return writeAll(m_file.fd, m_bytes, false); })) {
+        discard();
+        return failure(errno);
+    }
+    // The identity goes on after the content: a write clears the set-ID bits and capabilities.
+    if (m_exists && !attempt(SaveStep::KeepIdentity, [this] {
+            return giveIdentity(m_file.fd, m_identity);
+        })) {
         discard();
         return writeInPlace();
     }
-    if (!attempt(SaveStep::Write, [this] { return writeAll(m_file.fd, m_bytes, false); })
-        || !attempt(SaveStep::Sync, [this] { return ::fsync(m_file.fd) == 0; })) {
-        const int error = errno;
+    if (!attempt(SaveStep::Sync, [this] { return ::fsync(m_file.fd) == 0; })) {
         discard();
-        return failure(error, OldContent::Unchanged);
+        return failure(errno);
     }
     if (!attempt(SaveStep::Replace, [this] { return putInPlace(); })) {
         const int error = errno;
@@ -241,45 +235,49 @@ QString Save::replaceAtomically()
         // A sticky folder lets only a file's owner replace it, but its writers may write it.
         if (m_exists && (error == EPERM || error == EACCES))
             return writeInPlace();
-        return failure(error, OldContent::Unchanged);
+        return failure(error);
     }
-    if (m_folderSyncable
-        && !attempt(SaveStep::SyncFolder, [this] { return ::fsync(m_folderFd.fd) == 0; }))
+    if (m_exists && m_folderReadable)
+        removeRescueCopies(m_folder.fd, m_status.st_ino);
+    if (!attempt(SaveStep::SyncFolder, [this] { return syncFolder(); }))
         return notOnDisk(errno);
-    return {};
+    return {{}, true};
 }
 
 bool Save::openFolder()
 {
-    m_folderFd.fd = ::open(m_folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (m_folderFd.isOpen())
+    if (m_folder.isOpen())
+        return true;
+    const QByteArray folder = folderOf(m_target);
+    m_folder.fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_folder.isOpen())
         return true;
     if (errno != EACCES)
         return false;
-    // A folder that may be written but not listed can still take the file; only its entry
-    // cannot be synced.
-    m_folderFd.fd = ::open(m_folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    m_folderSyncable = false;
-    return m_folderFd.isOpen();
+    // A folder that may be written but not listed can still take the file.
+    m_folder.fd = ::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    m_folderReadable = false;
+    return m_folder.isOpen();
 }
 
 // An unnamed file where the file system offers them, so that a killed save leaves nothing
-// behind; a short hidden name otherwise.
+// behind; a hidden name of ours otherwise. Over an old file it starts private to its maker,
+// who hands it the old file's identity once written.
 bool Save::createBeside()
 {
-    constexpr int Flags = O_WRONLY | O_CLOEXEC;
+    const int flags = O_WRONLY | O_CLOEXEC;
+    const mode_t mode = m_exists ? 0600 : 0666;
     if (::access("/proc/self/fd", X_OK) == 0) {
         m_unnamed = attempt(SaveStep::Unnamed, [&] {
-            m_file.fd = ::openat(m_folderFd.fd, ".", O_TMPFILE | Flags, 0666);
+            m_file.fd = ::openat(m_folder.fd, ".", O_TMPFILE | flags, mode);
             return m_file.isOpen();
         });
         if (m_unnamed || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
             return m_unnamed;
     }
     for (int attempt = 0; attempt < NameAttempts; ++attempt) {
-        m_temporary = temporaryName();
-        m_file.fd
-            = ::openat(m_folderFd.fd, m_temporary.constData(), O_CREAT | O_EXCL | Flags, 0666);
+        m_temporary = newContentName(m_bytes.size());
+        m_file.fd = ::openat(m_folder.fd, m_temporary.constData(), O_CREAT | O_EXCL | flags, mode);
         if (m_file.isOpen() || errno != EEXIST)
             break;
     }
@@ -288,169 +286,219 @@ bool Save::createBeside()
     return m_file.isOpen();
 }
 
-// Owner and group first, since a change of owner clears the set-user-ID and set-group-ID bits
-// and file capabilities; a mode the system would not keep counts as a failure.
-bool Save::keepIdentity()
-{
-    struct stat created = {};
-    if (::fstat(m_file.fd, &created) != 0)
-        return false;
-    if ((created.st_uid != m_status.st_uid || created.st_gid != m_status.st_gid)
-        && ::fchown(m_file.fd, m_status.st_uid, m_status.st_gid) != 0)
-        return false;
-    if (::fchmod(m_file.fd, m_status.st_mode & 07777) != 0 || !copyAttributes())
-        return false;
-    if (::fstat(m_file.fd, &created) != 0)
-        return false;
-    if ((created.st_mode & 07777) != (m_status.st_mode & 07777)) {
-        errno = EPERM;
-        return false;
-    }
-    return true;
-}
-
-// The extended attributes, ACLs among them, become exactly the old file's: what the new file
-// inherited from its folder goes first.
-bool Save::copyAttributes()
-{
-    QList<QByteArray> wanted;
-    QList<QByteArray> inherited;
-    if (!listAttributes(
-            [this](char *to, size_t size) { return ::listxattr(m_target.constData(), to, size); },
-            wanted)
-        || !listAttributes(
-            [this](char *to, size_t size) { return ::flistxattr(m_file.fd, to, size); }, inherited))
-        return false;
-    for (const QByteArray &name : inherited) {
-        if (!wanted.contains(name) && ::fremovexattr(m_file.fd, name.constData()) != 0)
-            return false;
-    }
-    for (const QByteArray &name : wanted) {
-        const ssize_t size = ::getxattr(m_target.constData(), name.constData(), nullptr, 0);
-        QByteArray value(size < 0 ? 0 : qsizetype(size), '\0');
-        if (size < 0
-            || ::getxattr(m_target.constData(), name.constData(), value.data(), size_t(size))
-                != size
-            || ::fsetxattr(m_file.fd, name.constData(), value.constData(), size_t(size), 0) != 0)
-            return false;
-    }
-    return true;
-}
-
-// An unnamed file gets a name by a link; over an existing file it first takes a temporary
-// name, since a link cannot replace a file and a rename can.
-bool Save::putInPlace()
+// Names the new file, where nothing has the name: an unnamed file by a link, which never
+// replaces a file, a named one by a rename.
+bool Save::nameNewFile(const QByteArray &name)
 {
     if (m_unnamed) {
         const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_file.fd);
-        if (!m_exists)
-            return ::linkat(AT_FDCWD, self.constData(), m_folderFd.fd, m_name.constData(),
-                            AT_SYMLINK_FOLLOW)
-                == 0;
-        for (int attempt = 0; attempt < NameAttempts && m_temporary.isEmpty(); ++attempt) {
-            const QByteArray name = temporaryName();
-            if (::linkat(AT_FDCWD, self.constData(), m_folderFd.fd, name.constData(),
-                         AT_SYMLINK_FOLLOW)
-                == 0)
-                m_temporary = name;
-            else if (errno != EEXIST)
-                return false;
-        }
-        if (m_temporary.isEmpty())
-            return false;
+        return ::linkat(AT_FDCWD, self.constData(), m_folder.fd, name.constData(),
+                        AT_SYMLINK_FOLLOW)
+            == 0;
     }
-    if (::renameat(m_folderFd.fd, m_temporary.constData(), m_folderFd.fd, m_name.constData()) != 0)
+    if (::renameat(m_folder.fd, m_temporary.constData(), m_folder.fd, name.constData()) != 0)
         return false;
     m_temporary.clear();
     return true;
 }
 
+// Over an existing file an unnamed new file first takes a name of its own, for a rename to put
+// in place.
+bool Save::putInPlace()
+{
+    if (m_unnamed && !m_exists)
+        return nameNewFile(m_name);
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_file.fd);
+    for (int attempt = 0; attempt < NameAttempts && m_temporary.isEmpty(); ++attempt) {
+        const QByteArray name = newContentName(m_bytes.size());
+        if (::linkat(AT_FDCWD, self.constData(), m_folder.fd, name.constData(), AT_SYMLINK_FOLLOW)
+            == 0)
+            m_temporary = name;
+        else if (errno != EEXIST)
+            return false;
+    }
+    if (m_temporary.isEmpty())
+        return false;
+    if (!m_exists)
+        return putNew(m_temporary);
+    if (::renameat(m_folder.fd, m_temporary.constData(), m_folder.fd, m_name.constData()) != 0)
+        return false;
+    m_temporary.clear();
+    return true;
+}
+
+// Where there was no file, none that appears meanwhile is replaced. A file system that cannot
+// rename without replacing (FUSE) is asked once more just before.
+bool Save::putNew(const QByteArray &from)
+{
+    const bool put = ::renameat2(m_folder.fd, from.constData(), m_folder.fd, m_name.constData(),
+                                 RENAME_NOREPLACE)
+            == 0
+        || (errno == EINVAL && isFree(m_name)
+            && ::renameat(m_folder.fd, from.constData(), m_folder.fd, m_name.constData()) == 0);
+    if (put)
+        m_temporary.clear();
+    return put;
+}
+
+bool Save::isFree(const QByteArray &name) const
+{
+    struct stat status = {};
+    if (::fstatat(m_folder.fd, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT;
+    errno = EEXIST;
+    return false;
+}
+
+// A folder that may not be read cannot be synced itself; syncing its whole file system puts
+// its new entry on the disk all the same.
+bool Save::syncFolder()
+{
+    return m_folderReadable ? ::fsync(m_folder.fd) == 0 : ::syncfs(m_file.fd) == 0;
+}
+
+// Removes the new file; errno stays as the failure left it.
 void Save::discard()
 {
+    const int error = errno;
     if (!m_temporary.isEmpty()) {
-        const int error = errno;
-        ::unlinkat(m_folderFd.fd, m_temporary.constData(), 0);
-        errno = error;
+        ::unlinkat(m_folder.fd, m_temporary.constData(), 0);
         m_temporary.clear();
     }
     if (m_file.isOpen()) {
         ::close(m_file.fd);
         m_file.fd = -1;
     }
+    errno = error;
 }
 
-QString Save::writeInPlace()
+// Written in place, the file holds a mix of the old and the new content for a moment; a save
+// killed then leaves the whole new content in the rescue copy beside it.
+SaveResult Save::writeInPlace()
 {
-    // O_NONBLOCK: a pipe put in the file's place must not block the open.
     FileDescriptor file;
     if (!attempt(SaveStep::Create, [&] {
+            // O_NONBLOCK: a pipe put in the file's place must not block the open.
             file.fd = ::open(m_target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
             return file.isOpen();
         }))
-        return failure(errno, OldContent::Unchanged);
+        return failure(errno);
     struct stat status = {};
-    if (::fstat(file.fd, &status) != 0)
-        return failure(errno, OldContent::Unchanged);
-    const bool regular = S_ISREG(status.st_mode);
-    if (!regular && !S_ISCHR(status.st_mode))
+    if (::fstat(file.fd, &status) != 0 || !readIdentity(file.fd, m_identity))
+        return failure(errno);
+    if (!S_ISREG(status.st_mode))
         return notRegular();
     ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
-    if (!regular) {
-        if (!attempt(SaveStep::Write, [&] { return writeAll(file.fd, m_bytes, false); }))
-            return failure(errno, OldContent::NotAFile);
-        return {};
+    if (const QStringList lost = lostByWriting(m_identity); !lost.isEmpty())
+        return refusal(u"запись в него сняла бы с него %1, а вернуть их у вас нет прав"_s.arg(
+            lost.join(u" и "_s)));
+    if (!openFolder())
+        return failure(errno);
+    if (m_folderReadable)
+        removeDeadNewContent(m_folder.fd);
+    if (!attempt(SaveStep::Rescue, [&] { return makeRescueCopy(status.st_ino); })) {
+        if (errno == EACCES)
+            return folderRefuses();
+        return failure(errno);
     }
-    if (!attempt(SaveStep::Reserve, [&] {
-            errno = ::posix_fallocate(file.fd, 0, off_t(m_bytes.size()));
-            return errno == 0;
-        }))
-        return failure(errno, OldContent::Unchanged);
+    if (!attempt(SaveStep::Reserve, [&] { return reserve(file.fd, status, m_bytes.size()); })) {
+        const int error = errno;
+        ::unlinkat(m_folder.fd, m_rescue.constData(), 0);
+        return failure(error);
+    }
     if (!attempt(SaveStep::Write, [&] { return writeAll(file.fd, m_bytes, true); })
         || (status.st_size > m_bytes.size()
             && !attempt(SaveStep::Truncate,
                         [&] { return ::ftruncate(file.fd, off_t(m_bytes.size())) == 0; }))
+        || !restoreAfterWriting(file.fd, m_identity)
         || !attempt(SaveStep::Sync, [&] { return ::fsync(file.fd) == 0; }))
-        return failure(errno, OldContent::MaybeChanged);
-    return {};
+        return cutShort(errno);
+    removeRescueCopies(m_folder.fd, status.st_ino);
+    return {{}, true};
 }
 
-QString Save::failure(int error, OldContent old) const
+// The copy is written as a new file and named only once whole, so that a rescue copy is never
+// a part of one.
+bool Save::makeRescueCopy(ino_t inode)
 {
-    const QString path = m_target.isEmpty() ? m_shown : QFile::decodeName(m_target);
+    if (!createBeside())
+        return false;
+    const QByteArray name = rescueCopyName(inode, m_bytes.size());
+    const bool made = writeAll(m_file.fd, m_bytes, false) && nameNewFile(name);
+    discard();
+    if (made)
+        m_rescue = name;
+    return made;
+}
+
+SaveResult Save::writeDevice()
+{
+    FileDescriptor device;
+    if (!attempt(SaveStep::Create, [&] {
+            device.fd = ::open(m_target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+            return device.isOpen();
+        }))
+        return failure(errno, OldContent::NotAFile);
+    struct stat status = {};
+    if (::fstat(device.fd, &status) != 0 || !S_ISCHR(status.st_mode))
+        return notRegular();
+    ::fcntl(device.fd, F_SETFL, ::fcntl(device.fd, F_GETFL) & ~O_NONBLOCK);
+    if (!attempt(SaveStep::Write, [&] { return writeAll(device.fd, m_bytes, false); }))
+        return failure(errno, OldContent::NotAFile);
+    return {{}, true};
+}
+
+SaveResult Save::failure(int error, OldContent old) const
+{
+    const QByteArray path = m_target.isEmpty() ? m_path : m_target;
     QString text = u"Не удалось сохранить файл %1: %2."_s.arg(
-        quotedPath(m_shown), systemReason(error, path, FileAccess::Write));
+        quotedPath(m_path), systemReason(error, path, FileAccess::Write));
     if (m_exists && old == OldContent::Unchanged)
         text += u" Прежнее содержимое файла не изменилось."_s;
-    if (old == OldContent::MaybeChanged)
-        text += u" Файл мог сохраниться не полностью: сохраните шрифт ещё раз."_s;
-    return text;
+    return {text, false};
 }
 
-QString Save::folderRefuses() const
+SaveResult Save::refusal(const QString &reason) const
 {
-    return u"Не удалось сохранить файл %1: папка %2 не разрешает создавать в ней файлы, а без "
-           u"этого файл нельзя заменить безопасно. Сохраните шрифт в другую папку командой "
-           u"«Сохранить как». Прежнее содержимое файла не изменилось."_s.arg(
-               quotedPath(m_shown), quotedPath(QFile::decodeName(m_folder)));
+    return {u"Не удалось сохранить файл %1: %2. Ничего не изменилось: сохраните в другой файл "
+            u"командой «Сохранить как»."_s.arg(quotedPath(m_path), reason),
+            false};
 }
 
-QString Save::notRegular() const
+SaveResult Save::folderRefuses() const
 {
-    return u"Не удалось сохранить файл %1: это не обычный файл."_s.arg(quotedPath(m_shown));
+    return refusal(u"папка %1 не разрешает создавать в ней файлы, а без этого файл нельзя "
+                   u"сохранить безопасно"_s.arg(quotedPath(folderOf(m_target))));
 }
 
-QString Save::notOnDisk(int error) const
+SaveResult Save::notRegular() const
 {
-    return u"Файл %1 записан, но система не подтвердила, что он сохранён на диске: %2. "
-           u"Сохраните шрифт ещё раз."_s.arg(quotedPath(m_shown),
-                                             systemReason(error, m_shown, FileAccess::Write));
+    return {u"Не удалось сохранить файл %1: это не обычный файл."_s.arg(quotedPath(m_path)), false};
+}
+
+SaveResult Save::notOnDisk(int error) const
+{
+    return {u"Файл %1 записан, но система не подтвердила, что он сохранён на диске: %2. "
+            u"Сохраните ещё раз."_s.arg(quotedPath(m_path),
+                                        systemReason(error, m_target, FileAccess::Write)),
+            true};
+}
+
+SaveResult Save::cutShort(int error) const
+{
+    return {u"Не удалось сохранить файл %1: %2. Файл мог сохраниться не полностью; всё новое "
+            u"содержимое записано рядом с ним, в файл %3."_s.arg(
+                quotedPath(m_path), systemReason(error, m_target, FileAccess::Write),
+                quotedPath(folderOf(m_target) + '/' + m_rescue)),
+            true};
 }
 
 } // namespace
 
-QString writeWholeFile(const QString &path, const QByteArray &bytes, const SaveFault &fault)
+SaveResult writeWholeFile(const QByteArray &path, const QByteArray &bytes,
+                          const SaveOptions &options)
 {
-    return Save(path, bytes, fault).run();
+    return Save(path, bytes, options).run();
 }
 
 } // namespace Glyphery

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what glyphery-convert writes with the programs that read each format, one check a run:
 #
-#   check_tools.sh <glyphery-convert> pasmo|z80asm|gcc|tzxlist|zmakebas|kbd|bdftopcf|console_fonts
+#   check_tools.sh <glyphery-convert> pasmo|z80asm|gcc|tzxlist|zmakebas|kbd|bdftopcf|console_fonts|names
 #
 # A check whose program is not installed prints why and exits 77, which CTest counts as
 # skipped; setup.sh installs them all.
@@ -179,6 +179,18 @@ console_fonts)
         unset glyph_of
     done
     echo "${#fonts[@]} console fonts convert to SpecCHR and back with every glyph of 32..127 kept"
+    ;;
+names)
+    # A name that is not UTF-8 is the bytes it is, not the name Qt would make of it (U+FFFD,
+    # bytes EF BF BD), which may be another file.
+    printf decoy >$'\xef\xbf\xbd.SpecCHR'
+    to set1.SpecCHR $'\xff.SpecCHR'
+    cmp $'\xff.SpecCHR' set1.SpecCHR || fail "the font was not written under its name"
+    cp set1.SpecCHR $'\xfe.SpecCHR'
+    to $'\xfe.SpecCHR' read.SpecCHR
+    cmp read.SpecCHR set1.SpecCHR || fail "another file was read"
+    [ "$(cat $'\xef\xbf\xbd.SpecCHR')" = decoy ] || fail "the file named U+FFFD was changed"
+    echo "names that are not UTF-8 are written and read as the bytes they are"
     ;;
 *)
     fail "unknown check $check"

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // New, Open, Save, Save As, gph import and the safe writer: one row for each answer the user
-// can give and each way a real file system can fail them (a tmpfs of a few pages, files of
-// other users, each step of the writer failing, a save killed at random moments). Each command
+// can give and each way a real file system can fail them (small tmpfs, ext2, ext4 and FAT
+// disks, full or not, files of other users, each step of the writer failing, saves killed at
+// random moments). Each command
 // runs in a child process, as nobody where the row needs it, under an alarm that turns a hang
 // into a failure; the child checks the questions, the message and the store, the parent every
 // file of the folder with its owner, group, mode, links and extended attributes.
@@ -17,15 +18,19 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <memory>
 #include <optional>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -57,10 +62,28 @@ enum class Place {
     Faulty, // a link to /proc/self/mem, a regular file whose first page reads as EIO
     Loop,
     HardLinked,
-    Copies
+    Copies,
+    Dangling, // a link to real.SpecCHR, which is not there
+    Appearing, // nothing, until a file comes there while a save that may not replace it writes
 };
 // Who owns the target and its folder (see owners below).
-enum class Owner { Root, Strange, Nobody, Others, ReadOnly, Private, Closed, Unlisted, AclFolder };
+enum class Owner {
+    Root,
+    Strange,
+    Nobody,
+    Others,
+    ReadOnly,
+    Private,
+    Closed,
+    Unlisted,
+    AclFolder,
+    SetId,
+    SharedSetId,
+    Capable,
+    Planted
+};
+// Where the folder lies: in a temporary folder, or on a small disk of its own.
+enum class Disk { Folder, TmpFs, Ext2, Ext4, Fat, FuseExt2 };
 // The target afterwards: the old bytes, the new font in a new file put in its place, the new
 // font written into the file itself, or unknown bytes in the file itself.
 enum class After { Old, New, InPlace, Unknown };
@@ -77,7 +100,8 @@ struct Row
     QString name {}; // of the target, by default font.SpecCHR or font.gph
     QByteArray content = randomBytes(3 * SetBytes, 5); // the target's bytes before
     Owner owner = Owner::Root;
-    int freeKiB = -1; // on a 128 KiB tmpfs with this much left; -1: a temporary folder
+    Disk disk = Disk::Folder;
+    int freeKiB = -1; // left on the disk; -1: as it was made
     QList<std::pair<SaveStep, int>> faults {}; // the writer's steps that fail, with their errors
     int sizeLimit = 0; // RLIMIT_FSIZE while the command runs
     int sets = 5; // of the font in the store
@@ -107,9 +131,13 @@ const Ids owners[] = {
     {0, 0, -1, 0700, true}, // Closed: a folder only root may enter it
     {NobodyId, NobodyId, 0644, 0333, true}, // Unlisted: a folder anyone may write but not list
     {0, 0, 0600, -1, false}, // AclFolder: the folder gives new files an ACL
+    {NobodyId, NobodyId, 06755, 0777, true}, // SetId: the user's own, of the user's group
+    {1234, NobodyId, 02775, 0777, true}, // SharedSetId: nobody's group may write it
+    {NobodyId, NobodyId, 0755, 0777, true}, // Capable: the user's own, with capabilities
+    {0, 0, -1, 01777, false}, // Planted: nobody's link in a shared sticky folder
 };
 
-bool prepareOwner(Owner owner, const QString &folder, const QString &file)
+bool prepareOwner(Owner owner, const QString &folder, const QString &file, const QString &link)
 {
     const Ids &ids = owners[int(owner)];
     const QByteArray name = QFile::encodeName(file);
@@ -121,6 +149,8 @@ bool prepareOwner(Owner owner, const QString &folder, const QString &file)
                           size_t(acl.size()), 0)
             == 0;
     };
+    // The capability "may open raw sockets", as setcap writes it.
+    const QByteArray capability = QByteArray::fromHex("0100000200200000" + QByteArray(24, '0'));
     return (ids.mode < 0
             || (::chown(name.constData(), ids.uid, ids.gid) == 0
                 && ::chmod(name.constData(), mode_t(ids.mode)) == 0))
@@ -129,7 +159,13 @@ bool prepareOwner(Owner owner, const QString &folder, const QString &file)
         && (owner != Owner::Strange
             || (::setxattr(name.constData(), "user.glyphery", "kept", 4, 0) == 0
                 && setAcl(file, "system.posix_acl_access")))
-        && (owner != Owner::AclFolder || setAcl(folder, "system.posix_acl_default"));
+        && ((owner != Owner::Strange && owner != Owner::Capable)
+            || ::setxattr(name.constData(), "security.capability", capability.constData(),
+                          size_t(capability.size()), 0)
+                == 0)
+        && (owner != Owner::AclFolder || setAcl(folder, "system.posix_acl_default"))
+        && (owner != Owner::Planted
+            || ::lchown(QFile::encodeName(link).constData(), NobodyId, NobodyId) == 0);
 }
 
 QString digest(const QByteArray &bytes)
@@ -152,7 +188,9 @@ QMap<QString, QString> snapshot(const QDir &folder)
                                          status.st_mode, ulong(status.st_nlink));
         char names[4096];
         const ssize_t length = ::llistxattr(name.constData(), names, sizeof names);
-        for (const QByteArray &key : QByteArray(names, qMax<ssize_t>(length, 0)).split('\0')) {
+        QList<QByteArray> keys = QByteArray(names, qMax<ssize_t>(length, 0)).split('\0');
+        std::sort(keys.begin(), keys.end());
+        for (const QByteArray &key : keys) {
             char value[256];
             const ssize_t size = ::lgetxattr(name.constData(), key.constData(), value, 256);
             if (!key.isEmpty() && size >= 0)
@@ -169,6 +207,58 @@ qsizetype freeBytes(const QString &path)
     struct statvfs status = {};
     ::statvfs(QFile::encodeName(path).constData(), &status);
     return qsizetype(status.f_bavail * status.f_frsize);
+}
+
+const char *const diskNames[]
+    = {"folder", "tmpfs", "ext2", "ext4", "FAT through FUSE", "ext2 through FUSE"};
+
+// Makes a small disk of the kind at folder, from image: nothing when it is there, else why not.
+QString mountDisk(Disk disk, const QString &folder, const QString &image)
+{
+    if (disk == Disk::TmpFs)
+        return ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0,
+                       "size=128k,mode=0755")
+                == 0
+            ? QString()
+            : u"cannot mount a tmpfs here: "_s + qt_error_string(errno);
+    QFile file(image);
+    if (!file.open(QIODevice::WriteOnly) || !file.resize(2 * 1024 * 1024))
+        return u"cannot make a disk image"_s;
+    const QString kind = QString::fromLatin1(diskNames[int(disk)]);
+    const QStringList makeExt = {
+        u"mkfs."_s + kind.first(4), u"-q"_s, u"-F"_s, u"-b"_s, u"1024"_s, u"-m"_s, u"0"_s, image};
+    const QList<QStringList> commands = disk == Disk::Fat
+        ? QList {QStringList {u"mkfs.vfat"_s, image},
+                 {u"fusefat"_s, u"-o"_s, u"rw+"_s, image, folder}}
+        : disk == Disk::FuseExt2
+        ? QList {makeExt,
+                 {u"fuse2fs"_s, u"-o"_s, u"allow_other,default_permissions"_s, image, folder}}
+        : QList {makeExt, {u"mount"_s, u"-o"_s, u"loop"_s, image, folder}};
+    for (const QStringList &command : commands) {
+        QProcess process;
+        process.start(command[0], command.mid(1));
+        if (!process.waitForFinished() || process.exitCode() != 0)
+            return u"cannot make an %1 disk here: %2 %3"_s.arg(
+                kind, command.join(u' '), QString::fromLocal8Bit(process.readAllStandardError()));
+    }
+    return {};
+}
+
+// Fills the disk until freeKiB are left, or a few KiB less where the filler's own indirect
+// blocks make it inexact; 0 fills it to the last byte it takes.
+bool fill(const QString &disk, int freeKiB, bool exactly)
+{
+    const QByteArray name = QFile::encodeName(disk + u"/filler"_s);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    const qsizetype wanted = freeKiB * 1024;
+    const QByteArray bytes(64 * 1024, 'f');
+    for (qsizetype piece = freeBytes(disk) - wanted; piece > 0 && fd >= 0;) {
+        piece = qMin(piece, bytes.size());
+        const bool whole = ::write(fd, bytes.constData(), size_t(piece)) == piece;
+        piece = whole ? freeBytes(disk) - wanted : piece / 2;
+    }
+    const qsizetype left = ::fsync(fd) == 0 && ::close(fd) == 0 ? freeBytes(disk) : -1;
+    return left <= wanted && left >= wanted - (exactly ? 0 : 4096);
 }
 
 // Runs work in a child process, as nobody when asked, under a file size limit, killed by an
@@ -193,18 +283,26 @@ bool inChild(bool asNobody, int sizeLimit, const std::function<void()> &work)
     return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Kills a child that saves the old and the new font in turn, at random moments. The file
-// always holds one whole font; a kill between naming the new file and renaming it may leave
-// one whole copy beside it, which the next save removes.
-void killSaves(const QDir &dir, const QString &path, const QByteArray &old, const QByteArray &font)
+// Kills a child that saves the old and the new font in turn, at random moments. The file holds
+// one whole font, or else a rescue copy beside it holds the one being written in place; a
+// rescue copy is always whole, a new file not yet renamed perhaps not, and the next save
+// removes them all.
+void killSaves(const QDir &dir, const QString &path, const QByteArray &old, const QByteArray &font,
+               bool hardLinked)
 {
+    const QByteArray target = QFile::encodeName(path);
+    const QList<QByteArray> fonts = {old, font};
+    QStringList files = {QFileInfo(path).fileName()};
+    if (hardLinked)
+        files.append(u"other"_s);
     QRandomGenerator random(20240917);
     for (int kill = 0; kill < 30; ++kill) {
         int pipe[2];
         QVERIFY(::pipe(pipe) == 0);
         const pid_t child = ::fork();
         if (child == 0) {
-            for (int save = 0; writeWholeFile(path, save % 2 ? old : font).isEmpty(); ++save) {
+            for (int save = 0; writeWholeFile(target, save % 2 ? old : font).error.isEmpty();
+                 ++save) {
                 if (save == 0 && ::write(pipe[1], "s", 1) != 1)
                     break;
             }
@@ -219,13 +317,17 @@ void killSaves(const QDir &dir, const QString &path, const QByteArray &old, cons
         ::kill(child, SIGKILL);
         int status = 0;
         QVERIFY(::waitpid(child, &status, 0) == child && saving && WIFSIGNALED(status));
-        const QStringList left = dir.entryList(QDir::Files | QDir::Hidden);
-        QVERIFY2(left.contains(QFileInfo(path).fileName()) && left.size() <= 2,
-                 qPrintable(left.join(u", ")));
-        for (const QString &name : left)
-            QVERIFY2((QList {old, font}).contains(fileBytes(dir.filePath(name))), qPrintable(name));
+        bool rescued = false;
+        for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden)) {
+            const bool whole = fonts.contains(fileBytes(dir.filePath(name)));
+            QVERIFY2(whole || files.contains(name) || name.startsWith(u".glyphery-new-"),
+                     qPrintable(name));
+            rescued |= whole && name.startsWith(u".glyphery-copy-");
+        }
+        QVERIFY(fonts.contains(fileBytes(path)) || rescued);
     }
-    QVERIFY(writeWholeFile(path, font).isEmpty());
+    QVERIFY(writeWholeFile(target, font).error.isEmpty());
+    QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden), files);
 }
 
 void add(const char *what, const Row &row)
@@ -325,13 +427,30 @@ void TestFileCommands::command_data()
         add("cut off by RLIMIT_FSIZE",
             {.command = save, .sizeLimit = 4096, .sets = 64, .reason = u"больше, чем разрешает"_s});
     }
-    add("owner, mode, ACL and attributes kept", {.owner = Strange});
+    add("owner, mode, ACL, capabilities and attributes kept", {.owner = Strange});
+    add("the user's set-ID file keeps its bits", {.owner = SetId});
+    const QString setId = u"set-user-ID и set-group-ID, а вернуть их у вас нет прав"_s;
+    add("set-ID bits a write would clear for good: refused",
+        {.owner = SharedSetId, .reason = setId});
+    add("capabilities only root may give back: refused",
+        {.owner = Capable, .reason = u"security.capability"_s});
     add("owner cannot be given: written in place",
         {.owner = Others, .sets = 1, .file = After::InPlace});
     add("every hard link sees the new font",
         {.place = HardLinked, .sets = 1, .file = After::InPlace});
     add("a symbolic link stays a link", {.place = Link});
     add("an absolute symbolic link stays a link", {.place = AbsoluteLink});
+    add("a dangling link's file made", {.place = Dangling});
+    const QString planted = u"лежит в общей папке и принадлежит другому пользователю"_s;
+    add("another user's link in a shared folder not followed",
+        {.place = Link, .owner = Planted, .reason = planted});
+    add("another user's dangling link in a shared folder makes nothing",
+        {.place = Dangling, .owner = Planted, .reason = planted});
+    const QString notUtf8 = u"байты не в кодировке UTF-8"_s;
+    add("a name Qt could not decode",
+        {.command = SaveAs, .place = Missing, .name = u"\uFFFD.SpecCHR"_s, .reason = notUtf8});
+    add("a name Qt could not decode",
+        {.command = Open, .place = Missing, .name = u"\uFFFD.SpecCHR"_s, .reason = notUtf8});
     add("a loop of symbolic links", {.place = Loop, .reason = u"много символических ссылок"_s});
     add("a folder that may not be listed", {.owner = Unlisted});
     add("a folder's default ACL not taken", {.owner = AclFolder});
@@ -345,15 +464,44 @@ void TestFileCommands::command_data()
         for (const int free : {0, 4, 8, 12}) {
             const bool fits = (sets * SetBytes + 4095) / 4096 * 4 <= free;
             add(qPrintable(u"%1 bytes, %2 KiB free"_s.arg(sets * SetBytes).arg(free)),
-                {.freeKiB = free, .sets = sets, .reason = fits ? QString() : full});
+                {.disk = Disk::TmpFs,
+                 .freeKiB = free,
+                 .sets = sets,
+                 .reason = fits ? QString() : full});
         }
     }
-    // In place the whole new length is reserved first: a longer font does not fit, one of the
-    // same length does.
-    add("in place, no space for a longer font",
-        {.place = HardLinked, .freeKiB = 0, .sets = 20, .reason = full});
-    add("in place, same length on a full disk",
-        {.place = HardLinked, .freeKiB = 0, .sets = 3, .file = After::InPlace});
+    // In place, a whole copy of the new font goes beside the file first, and the space the
+    // new length needs is reserved, or seen to be free where the file system cannot reserve
+    // (ext2, FAT): on a full disk the file stays as it was, with room it is written, as root
+    // and as another user, and a kill at any moment leaves a whole font.
+    for (const Disk disk : {Disk::TmpFs, Disk::Ext2, Disk::Ext4, Disk::Fat, Disk::FuseExt2}) {
+        const auto onDisk = [disk](const char *what, Row row) {
+            row.disk = disk;
+            add(qPrintable(u"%1: %2"_s.arg(QString::fromLatin1(diskNames[int(disk)]),
+                                           QString::fromLatin1(what))),
+                row);
+        };
+        onDisk("replaced", {.sets = 1});
+        if (disk == Disk::Fat) { // no hard links, nor owners: a refused rename puts it in place
+            onDisk("in place",
+                   {.faults = {{SaveStep::Replace, EPERM}}, .sets = 20, .file = After::InPlace});
+            continue;
+        }
+        onDisk("in place", {.place = HardLinked, .sets = 20, .file = After::InPlace});
+        onDisk("in place, full", {.place = HardLinked, .freeKiB = 0, .sets = 3, .reason = full});
+        // 15 KiB for the copy, 12 KiB more for the longer file: the copy fits, the file not.
+        onDisk("in place, room for the copy alone",
+               {.place = HardLinked, .freeKiB = 24, .sets = 20, .reason = full});
+        onDisk("in place as another user",
+               {.place = HardLinked, .owner = Others, .sets = 1, .file = After::InPlace});
+        onDisk("in place as another user, full",
+               {.place = HardLinked, .owner = Others, .freeKiB = 0, .sets = 20, .reason = full});
+        onDisk("30 saves in place",
+               {.command = Killed,
+                .place = HardLinked,
+                .content = randomBytes(MaxFontBytes, 8),
+                .sets = 1});
+    }
 
     using enum SaveStep;
     const QString kept = u"Прежнее содержимое файла не изменилось"_s;
@@ -378,12 +526,18 @@ void TestFileCommands::command_data()
         {.command = Writer, .faults = {{Unnamed, EOPNOTSUPP}, {Write, ENOSPC}}, .reason = full});
     step("unnamed file fails", File, Unnamed, EIO, kept, After::Old);
     step("in place, open fails", HardLinked, Create, EIO, kept, After::Old);
+    step("in place, no rescue copy", HardLinked, Rescue, ENOSPC, kept, After::Old);
     step("in place, no space reserved", HardLinked, Reserve, ENOSPC, kept, After::Old);
     step("in place, write fails", HardLinked, Write, EIO, maybe, After::Unknown);
     step("in place, truncate fails", HardLinked, Truncate, EIO, maybe, After::Unknown);
     step("in place, sync fails", HardLinked, Sync, EIO, maybe, After::Unknown);
     step("unknown error", File, Write, ENOLINK, u"системная ошибка номер %1"_s.arg(ENOLINK),
          After::Old);
+    add("a file that comes while the save runs is kept",
+        {.command = Writer,
+         .place = Appearing,
+         .faults = {{Unnamed, EOPNOTSUPP}},
+         .reason = u"файл с таким именем уже есть"_s});
     add("30 saves of 64 sets", {.command = Killed, .sets = 64});
 }
 
@@ -391,45 +545,62 @@ void TestFileCommands::command()
 {
     QFETCH(Row, row);
     using enum Command;
-    if ((row.owner != Owner::Root || row.freeKiB >= 0) && ::geteuid() != 0)
+    if ((row.owner != Owner::Root || row.disk != Disk::Folder) && ::geteuid() != 0)
         QSKIP("needs root: to mount a small disk, own files as others and run as nobody");
     ::umask(022);
     QTemporaryDir temporary;
     QVERIFY(::chmod(QFile::encodeName(temporary.path()).constData(), 0755) == 0);
     const QString disk = temporary.filePath(u"disk"_s);
-    if (row.freeKiB >= 0) {
+    if (row.disk != Disk::Folder) {
         QVERIFY(QDir(disk).mkpath(u"."_s));
-        if (::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=128k,mode=0755")
-            != 0)
-            QSKIP(qPrintable(u"cannot mount a tmpfs here: "_s + qt_error_string(errno)));
+        const QString why = mountDisk(row.disk, disk, temporary.filePath(u"disk.img"_s));
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
     }
     const auto unmount
         = qScopeGuard([&] { ::umount2(QFile::encodeName(disk).constData(), MNT_DETACH); });
-    // Messages must show a path as it is: Cyrillic, a blank, and what QString::arg would fill in.
-    const QDir dir((row.freeKiB >= 0 ? disk : temporary.path()) + u"/шрифты %1 %2"_s);
+    // Messages must show a path as it is: Cyrillic (but where FAT takes only Latin names), a
+    // blank, and what QString::arg would fill in.
+    const QDir dir((row.disk != Disk::Folder ? disk : temporary.path())
+                   + (row.disk == Disk::Fat ? u"/fonts %1 %2"_s : u"/шрифты %1 %2"_s));
     QVERIFY(dir.mkpath(u"."_s));
     const QString name = !row.name.isEmpty() ? row.name
         : row.command == Gph                 ? u"font.gph"_s
                                              : u"font.SpecCHR"_s;
     QString path = dir.filePath(name);
-    const bool link = row.place == Place::Link || row.place == Place::AbsoluteLink;
+    const bool link = QList {Place::Link, Place::AbsoluteLink, Place::Dangling}.contains(row.place);
     QString file = link ? dir.filePath(u"real.SpecCHR"_s) : path;
-    // A copy left by a save killed before it renamed its new file, named as the writer names
-    // them: ".gly", the process number in base 36, "~" and four letters. No process has the
-    // number 2^31 - 1; the test's own process is alive. The user's own names like them stay.
-    const QString deadCopy = u".glyzik0zj~abcd"_s;
-    const QString living = u".gly%1~abcd"_s.arg(QString::number(::getpid(), 36));
-    if (row.place == Place::Copies) {
-        for (const QString &copy : {deadCopy, deadCopy + u'e', u"mine"_s + deadCopy.mid(4), living})
-            QVERIFY(writeFile(dir.filePath(copy), row.content));
-    }
     if (link || row.place == Place::Loop)
-        QVERIFY(QFile::link(row.place == Place::Link ? u"real.SpecCHR"_s
-                                : link               ? file
-                                                     : name,
+        QVERIFY(QFile::link(row.place == Place::AbsoluteLink ? file
+                                : link                       ? u"real.SpecCHR"_s
+                                                             : name,
                             path));
-    if (link || QList {Place::File, Place::HardLinked, Place::Copies}.contains(row.place))
+    if (row.place != Place::Dangling
+        && (link || QList {Place::File, Place::HardLinked, Place::Copies}.contains(row.place)))
         QVERIFY(writeFile(file, row.content));
+    // What saves killed before they finished may leave, named as the writer names its files:
+    // ".glyphery-new-" process, length, six letters; ".glyphery-copy-" inode, process, length,
+    // six letters. No process has the number 2^31 - 1; the test's own is alive. Only those
+    // the writer can prove its own go: not a user's names like them, nor a copy of another
+    // user, of another length, or of another file.
+    struct stat status = {};
+    const ino_t inode
+        = ::lstat(QFile::encodeName(file).constData(), &status) == 0 ? status.st_ino : 0;
+    const auto copyName = [&](const char *kind, const QString &numbers) {
+        return u".glyphery-%1-%2-%3-abcdef"_s.arg(QString::fromLatin1(kind), numbers,
+                                                  QString::number(row.content.size()));
+    };
+    const QString deadCopy = copyName("new", u"2147483647"_s);
+    const QString deadRescue = copyName("copy", u"%1-2147483647"_s.arg(inode));
+    if (row.place == Place::Copies) {
+        const QString others = copyName("new", u"2147483646"_s);
+        for (const QString &copy :
+             {u".glyph~note"_s, deadCopy + u'g', copyName("new", QString::number(::getpid())),
+              copyName("copy", u"1-2147483647"_s), u".glyphery-new-2147483647-768-abcdef"_s, others,
+              deadCopy, deadRescue})
+            QVERIFY(writeFile(dir.filePath(copy), row.content));
+        QVERIFY(::chown(QFile::encodeName(dir.filePath(others)).constData(), 1234, 1234) == 0);
+    }
     if (row.place == Place::HardLinked)
         QVERIFY(::link(QFile::encodeName(path).constData(),
                        QFile::encodeName(dir.filePath(u"other"_s)).constData())
@@ -444,17 +615,10 @@ void TestFileCommands::command()
         path = dir.filePath(u"gone/font.SpecCHR"_s);
     if (row.place == Place::DevFull)
         path = u"/dev/full"_s;
-    QVERIFY(prepareOwner(row.owner, dir.path(), file));
-    if (row.freeKiB >= 0) {
-        QVERIFY(
-            writeFile(disk + u"/filler"_s, QByteArray(freeBytes(disk) - row.freeKiB * 1024, 'f')));
-        QVERIFY2(freeBytes(disk) == row.freeKiB * 1024,
-                 "the small disk could not be filled exactly");
-    }
+    QVERIFY(prepareOwner(row.owner, dir.path(), file, path));
+    if (row.freeKiB >= 0)
+        QVERIFY2(fill(disk, row.freeKiB, row.disk == Disk::TmpFs), "the disk could not be filled");
     const QMap<QString, QString> filesBefore = snapshot(dir);
-    struct stat status = {};
-    const ino_t inode
-        = ::lstat(QFile::encodeName(file).constData(), &status) == 0 ? status.st_ino : 0;
 
     // A session under way: unsaved changes, a selection away from the start, and random pixels
     // in every set, shown or not, which a command could change unnoticed.
@@ -479,6 +643,9 @@ void TestFileCommands::command()
                                                                : dir.filePath(u"old.SpecCHR"_s);
     const bool done = !row.stops && row.reason.isEmpty();
     const bool newStore = done && (reads || row.command == New);
+    const After after = row.file.value_or(
+        done && (saves || row.command == Killed || script.startsWith(u"Yes")) ? After::New
+                                                                              : After::Old);
 
     const auto run = [&] {
         auto font = std::make_unique<FontStore>(*before);
@@ -511,14 +678,20 @@ void TestFileCommands::command()
                [&] { commands.gphload(); },
                [&] {
                    const auto fault = [&](SaveStep step) {
+                       if (row.place == Place::Appearing && step == SaveStep::Write)
+                           writeFile(path, row.content);
                        for (const auto &[failing, error] : row.faults) {
                            if (step == failing)
                                return error;
                        }
                        return 0;
                    };
-                   if (const QString error = writeWholeFile(path, newFont, fault); !error.isEmpty())
-                       services.message(error, u"Glyphery"_s, MessageButtons::Ok);
+                   const SaveResult result
+                       = writeWholeFile(QFile::encodeName(path), newFont,
+                                        {.replace = row.place != Place::Appearing, .fault = fault});
+                   if (!result.error.isEmpty())
+                       services.message(result.error, u"Glyphery"_s, MessageButtons::Ok);
+                   QCOMPARE(result.written, after != After::Old);
                }};
         commandOf[int(row.command)]();
 
@@ -562,24 +735,28 @@ void TestFileCommands::command()
         QCOMPARE(encodeSpecChr(*font), read + stored.mid(read.size()));
     };
     if (row.command == Killed)
-        killSaves(dir, path, row.content, newFont);
+        killSaves(dir, path, row.content, newFont, row.place == Place::HardLinked);
     else
         QVERIFY2(inChild(owners[int(row.owner)].asNobody, row.sizeLimit, run),
                  "the command failed a check above, hung or could not run as nobody");
 
-    // Every file in the folder as it was, but the font where a save succeeded, and the copy of
-    // a dead save removed. A new file is the user's, with the mode the umask leaves.
-    const After after = row.file.value_or(
-        done && (saves || row.command == Killed || script.startsWith(u"Yes")) ? After::New
-                                                                              : After::Old);
+    // Every file in the folder as it was, but the font where a save succeeded, the copies of
+    // dead saves removed, and a rescue copy of the new font where an in-place write failed. A
+    // new file is the user's, with the mode the umask leaves.
     QMap<QString, QString> filesAfter = snapshot(dir);
     QMap<QString, QString> filesWanted = filesBefore;
     filesWanted.remove(deadCopy);
+    filesWanted.remove(deadRescue);
+    const QString newFile = u"%1:%2 100644 1 "_s.arg(::geteuid()).arg(::getegid());
+    if (row.place == Place::Appearing)
+        filesWanted.insert(name, newFile + digest(row.content));
+    const QRegularExpression rescues(u"^\\.glyphery-copy-%1-[1-9]"_s.arg(inode));
+    for (const QString &rescue : filesAfter.keys().filter(rescues))
+        QVERIFY(filesAfter.take(rescue).endsWith(digest(newFont)) && after == After::Unknown);
     for (const QString &changed : {QFileInfo(file).fileName(), u"other"_s}) {
-        if (after == After::Old || (!filesBefore.contains(changed) && changed != name))
+        if (after == After::Old || (changed == u"other" && !filesBefore.contains(changed)))
             continue;
-        const QString identity
-            = filesBefore.value(changed, u"%1:%2 100644 1 "_s.arg(::geteuid()).arg(::getegid()));
+        const QString identity = filesBefore.value(changed, newFile);
         filesWanted.insert(changed, identity.section(u' ', 0, -2) + u' ' + digest(newFont));
         if (after == After::Unknown) {
             filesAfter.remove(changed);
@@ -587,8 +764,9 @@ void TestFileCommands::command()
         }
     }
     QCOMPARE(filesAfter.keys() + filesAfter.values(), filesWanted.keys() + filesWanted.values());
-    // Only a new file put in the old one's place is atomic. Many saves may reuse an inode.
-    if (inode != 0 && row.command != Killed)
+    // Only a new file put in the old one's place is atomic. Many saves may reuse an inode, and
+    // FUSE may number a file anew.
+    if (inode != 0 && row.command != Killed && row.disk != Disk::Fat && row.disk != Disk::FuseExt2)
         QCOMPARE(::lstat(QFile::encodeName(file).constData(), &status) == 0
                      && status.st_ino != inode,
                  after == After::New);
