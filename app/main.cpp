@@ -9,6 +9,7 @@
 
 int main(int, char *argv[])
 {
+    Glyphery::endAtOnceOnTerminationSignals();
     Glyphery::useRussianLocale();
     // The program takes no arguments, and Qt's own (-reverse, -geometry, -style ...) must not
     // change it either: Qt sees the program's name only.
@@ -21,5 +22,7 @@ int main(int, char *argv[])
     services.setParentWindow(&window);
     Glyphery::TerminationSignals termination(&window);
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    services.saveSettings();
+    return status;
 }

@@ -2,6 +2,7 @@
 #include "shell/qt_services.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -23,10 +24,9 @@ QString dialogFilter(const FileFilter &filter)
 } // namespace
 
 QtServices::QtServices(const QString &settingsFile)
-    : m_folder(QDir::homePath())
+    : m_settings(QFile::encodeName(settingsFile))
+    , m_folder(QDir::homePath())
 {
-    if (isUsableSettingsFile(settingsFile))
-        m_settings = std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
 }
 
 MessageAnswer QtServices::message(const QString &text, const QString &title, MessageButtons buttons)
@@ -73,14 +73,12 @@ QString QtServices::saveFileName(const QString &title, const FileFilter &filter)
 
 QString QtServices::readSetting(const QString &key, const QString &defaultValue)
 {
-    return m_settings ? m_settings->value(u"Settings/"_s + key, defaultValue).toString()
-                      : defaultValue;
+    return m_settings.value(key, defaultValue);
 }
 
 void QtServices::writeSetting(const QString &key, const QString &value)
 {
-    if (m_settings)
-        m_settings->setValue(u"Settings/"_s + key, value);
+    m_settings.setValue(key, value);
 }
 
 QString QtServices::rememberFolder(const QString &path)

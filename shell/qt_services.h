@@ -5,16 +5,11 @@
 #include "shell/settings_file.h"
 
 #include <QPointer>
-#include <QSettings>
 #include <QWidget>
-
-#include <memory>
 
 namespace Glyphery {
 
-// The desktop's message boxes and file dialogs, and the settings file in Qt's native format
-// (group "Settings"). A settings file that cannot be used safely is neither read nor written:
-// the program then runs on its defaults.
+// The desktop's message boxes and file dialogs, and the settings file.
 class QtServices : public PlatformServices
 {
 public:
@@ -29,12 +24,14 @@ public:
     QString saveFileName(const QString &title, const FileFilter &filter) override;
     QString readSetting(const QString &key, const QString &defaultValue) override;
     void writeSetting(const QString &key, const QString &value) override;
+    // Writes the settings this run set to the file, once, at the end.
+    void saveSettings() const { m_settings.save(); }
 
 private:
     QString rememberFolder(const QString &path);
 
     QPointer<QWidget> m_parent;
-    std::unique_ptr<QSettings> m_settings; // null when the file is left alone
+    SettingsFile m_settings;
     // Dialogs open where the last one left off, for this run only.
     QString m_folder;
 };

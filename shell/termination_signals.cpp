@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <atomic>
 #include <csignal>
 
 #include <sys/socket.h>
@@ -17,14 +18,28 @@ namespace {
 
 constexpr int Signals[] = {SIGTERM, SIGHUP, SIGINT};
 int wakeUp[2] = {-1, -1}; // the handler writes to [0], the event loop reads [1]
+std::atomic<int> windowWaker {-1}; // wakeUp[0] while a main window takes the signals
 
 void handle(int)
 {
+    const int waker = windowWaker.load();
+    if (waker < 0)
+        ::_exit(0);
     const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(wakeUp[0], &byte, 1);
+    [[maybe_unused]] const ssize_t written = ::write(waker, &byte, 1);
 }
 
 } // namespace
+
+void endAtOnceOnTerminationSignals()
+{
+    struct sigaction action = {};
+    action.sa_handler = handle;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : Signals)
+        ::sigaction(signal, &action, nullptr);
+}
 
 TerminationSignals::TerminationSignals(QWidget *mainWindow)
     : m_mainWindow(mainWindow)
@@ -37,18 +52,13 @@ TerminationSignals::TerminationSignals(QWidget *mainWindow)
         while (::read(wakeUp[1], bytes, sizeof bytes) > 0) { }
         closeMainWindow();
     });
-    struct sigaction action = {};
-    action.sa_handler = handle;
-    action.sa_flags = SA_RESTART;
-    sigemptyset(&action.sa_mask);
-    for (const int signal : Signals)
-        ::sigaction(signal, &action, nullptr);
+    windowWaker.store(wakeUp[0]);
+    endAtOnceOnTerminationSignals();
 }
 
 TerminationSignals::~TerminationSignals()
 {
-    for (const int signal : Signals)
-        std::signal(signal, SIG_DFL);
+    windowWaker.store(-1);
     for (int &end : wakeUp) {
         if (end >= 0)
             ::close(end);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/window_place.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
@@ -9,9 +11,20 @@ namespace Glyphery {
 
 namespace {
 
+// The window system's coordinates are 16-bit (X11), so a place beyond them is stored nowhere
+// but in a hand-edited or damaged file.
+constexpr int FarthestPixel = 32767;
+
 int pixelsFromTwips(int twips)
 {
-    return static_cast<int>(std::lround(twips / double(TwipsPerPixel)));
+    const long pixels = std::lround(twips / double(TwipsPerPixel));
+    return int(std::clamp(pixels, -long(FarthestPixel) - 1, long(FarthestPixel)));
+}
+
+QString twipsText(int pixels)
+{
+    const qint64 twips = qint64(pixels) * TwipsPerPixel;
+    return QString::number(std::clamp<qint64>(twips, INT_MIN, INT_MAX));
 }
 
 int readTwips(PlatformServices &services, const QString &key)
@@ -37,10 +50,10 @@ QPoint storedWindowPosition(PlatformServices &services)
 
 void storeWindowPlace(PlatformServices &services, const QRect &frame)
 {
-    services.writeSetting(u"MainLeft"_s, QString::number(frame.x() * TwipsPerPixel));
-    services.writeSetting(u"MainTop"_s, QString::number(frame.y() * TwipsPerPixel));
-    services.writeSetting(u"MainWidth"_s, QString::number(frame.width() * TwipsPerPixel));
-    services.writeSetting(u"MainHeight"_s, QString::number(frame.height() * TwipsPerPixel));
+    services.writeSetting(u"MainLeft"_s, twipsText(frame.x()));
+    services.writeSetting(u"MainTop"_s, twipsText(frame.y()));
+    services.writeSetting(u"MainWidth"_s, twipsText(frame.width()));
+    services.writeSetting(u"MainHeight"_s, twipsText(frame.height()));
 }
 
 } // namespace Glyphery

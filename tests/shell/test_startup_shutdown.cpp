@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and shutdown: the window's place in the settings, the settings file itself, and the
-// ends a log-out or a closed terminal bring (the real program's end by a signal is in the
-// desktop suite).
+// ends a log-out or a closed terminal bring, from the program's first instant (the real
+// program's end by a signal once shown is in the desktop suite).
 
 #include "shell/qt_services.h"
 #include "shell/termination_signals.h"
@@ -11,7 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -35,6 +35,7 @@ private slots:
     void closing();
     void settingsFile_data();
     void settingsFile();
+    void signalBeforeTheWindow();
 };
 
 void TestStartupShutdown::startsBlackOnWhiteWithOneBlankSet()
@@ -57,6 +58,8 @@ void TestStartupShutdown::opensAtTheStoredPlace_data()
     QTest::newRow("stored") << u"1500"_s << u"3000"_s << QPoint(100, 200);
     QTest::newRow("negative, off screen") << u"-60"_s << u"150"_s << QPoint(-4, 10);
     QTest::newRow("not a number") << u"abc"_s << u"12.5"_s << QPoint(67, 67);
+    QTest::newRow("beyond the window system")
+        << u"-2147483648"_s << u"2147483647"_s << QPoint(-32768, 32767);
 }
 
 void TestStartupShutdown::opensAtTheStoredPlace()
@@ -121,54 +124,96 @@ void TestStartupShutdown::closing()
         QCOMPARE(h.services.settings.value(u"MainLeft"_s), u"4500"_s);
 }
 
-// What lies where the settings file should be. A small regular file, or none, is read and
-// written; anything else is neither read (a FIFO would block start-up) nor replaced.
+// What lies where the settings file should be at start-up, and what comes there while the
+// program runs. A small regular file, or none, is read and written; anything else is neither
+// read (a FIFO would block) nor replaced, and no lock file in the way can hold the program.
 void TestStartupShutdown::settingsFile_data()
 {
-    QTest::addColumn<QString>("kind");
-    for (const char *kind :
-         {"absent", "regular", "64 KiB", "FIFO", "folder", "link to a device", "huge"})
-        QTest::newRow(kind) << QString::fromLatin1(kind);
+    QTest::addColumn<QString>("atStart");
+    QTest::addColumn<QString>("atEnd");
+    for (const char *kind : {"absent", "regular", "64 KiB", "FIFO", "folder", "link to a device",
+                             "huge", "lock a folder", "lock a FIFO"})
+        QTest::newRow(kind) << QString::fromLatin1(kind) << QString();
+    for (const char *kind : {"FIFO", "link to a device", "huge"})
+        QTest::addRow("becomes %s", kind) << u"regular"_s << QString::fromLatin1(kind);
 }
 
 void TestStartupShutdown::settingsFile()
 {
-    QFETCH(QString, kind);
+    QFETCH(QString, atStart);
+    QFETCH(QString, atEnd);
     QTemporaryDir folder;
     const QString path = folder.filePath(u"Glyphery/Glyphery.conf"_s);
-    QVERIFY(QDir(folder.path()).mkpath(u"Glyphery"_s));
     const QByteArray stored = "[Settings]\nMainLeft=1500\n";
     const QByteArray huge = stored + QByteArray(64 * 1024, '#');
-    if (kind == u"regular")
-        QVERIFY(writeFile(path, stored));
-    if (kind == u"64 KiB") // the largest file read: a comment fills it up
-        QVERIFY(
-            writeFile(path, stored + ';' + QByteArray(64 * 1024 - stored.size() - 2, 'x') + '\n'));
-    if (kind == u"FIFO")
-        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-    if (kind == u"folder")
-        QVERIFY(QDir().mkpath(path));
-    if (kind == u"link to a device")
-        QVERIFY(QFile::link(u"/dev/null"_s, path));
-    if (kind == u"huge")
-        QVERIFY(writeFile(path, huge));
-    const bool stores = kind == u"regular" || kind == u"64 KiB";
-    const bool usable = stores || kind == u"absent";
-    std::signal(SIGALRM, [](int) { qFatal("reading the settings blocked"); });
+    const auto make = [&](const QString &kind) {
+        QVERIFY(QDir(folder.path()).mkpath(u"Glyphery"_s) && (QFile::remove(path) || true));
+        if (kind == u"regular" || kind.startsWith(u"lock"))
+            QVERIFY(writeFile(path, stored));
+        if (kind == u"64 KiB") // the largest file read: a comment fills it up
+            QVERIFY(writeFile(
+                path, stored + ';' + QByteArray(64 * 1024 - stored.size() - 2, 'x') + '\n'));
+        const QString fifo = kind == u"FIFO" ? path : path + u".lock"_s;
+        if (kind.endsWith(u"FIFO"))
+            QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        if (kind == u"folder" || kind == u"lock a folder")
+            QVERIFY(QDir().mkpath(kind == u"folder" ? path : path + u".lock"_s));
+        if (kind == u"link to a device")
+            QVERIFY(QFile::link(u"/dev/null"_s, path));
+        if (kind == u"huge")
+            QVERIFY(writeFile(path, huge));
+    };
+    make(atStart);
+    const bool stores
+        = atStart == u"regular" || atStart == u"64 KiB" || atStart.startsWith(u"lock");
+    std::signal(SIGALRM, [](int) { qFatal("the settings file held the program"); });
     ::alarm(5);
     {
         QtServices services(path);
         QCOMPARE(services.readSetting(u"MainLeft"_s, u"1000"_s), stores ? u"1500"_s : u"1000"_s);
         services.writeSetting(u"MainLeft"_s, u"-60"_s);
+        if (!atEnd.isEmpty())
+            make(atEnd);
+        services.saveSettings();
     }
     ::alarm(0);
-    if (usable)
-        QCOMPARE(QtServices(path).readSetting(u"MainLeft"_s, {}), u"-60"_s);
-    QCOMPARE(QFileInfo(path).isSymLink(), kind == u"link to a device");
-    QCOMPARE(QFileInfo(path).isDir(), kind == u"folder");
-    QCOMPARE(QFileInfo(path).isFile(), usable || kind == u"huge");
-    if (kind == u"huge")
+    const QString last = atEnd.isEmpty() ? atStart : atEnd;
+    const bool written = last == u"absent" || (stores && atEnd.isEmpty());
+    if (written)
+        QVERIFY(fileBytes(path).startsWith("[Settings]\nMainLeft=-60\n"));
+    QCOMPARE(QFileInfo(path).isSymLink(), last == u"link to a device");
+    QCOMPARE(QFileInfo(path).isDir(), last == u"folder");
+    QCOMPARE(QFileInfo(path).isFile(), written || last == u"huge");
+    if (last == u"huge")
         QCOMPARE(fileBytes(path), huge);
+}
+
+// From the first line of the program, before its window exists, a termination signal ends it
+// at once, cleanly and without a window to keep the place of. The signal goes as soon as the
+// program has a handler for it (SigCgt has SIGTERM's bit); the window takes far longer.
+void TestStartupShutdown::signalBeforeTheWindow()
+{
+    QTemporaryDir config;
+    for (int start = 0; start < 5; ++start) {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_CONFIG_HOME"_s, config.path());
+        program.setProcessEnvironment(environment);
+        program.start(QFile::decodeName(GLYPHERY_PROGRAM), {});
+        QVERIFY(program.waitForStarted());
+        const QString status = u"/proc/%1/status"_s.arg(program.processId());
+        for (bool caught = false; !caught; ::usleep(100)) {
+            const QByteArray text = fileBytes(status);
+            QVERIFY2(!text.isEmpty(), "the program ended by itself");
+            const QByteArray mask = text.mid(text.indexOf("SigCgt:") + 7, 17).trimmed();
+            caught = mask.toULongLong(nullptr, 16) >> (SIGTERM - 1) & 1;
+        }
+        program.terminate();
+        QVERIFY(program.waitForFinished());
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(!QFileInfo::exists(config.filePath(u"Glyphery"_s)));
+    }
 }
 
 QTEST_MAIN(TestStartupShutdown)
