@@ -429,6 +429,11 @@ void TestFileCommands::command_data()
     }
     add("owner, mode, ACL, capabilities and attributes kept", {.owner = Strange});
     add("the user's set-ID file keeps its bits", {.owner = SetId});
+    // In place, what the write clears is put back.
+    add("in place, the user's set-ID bits kept",
+        {.place = HardLinked, .owner = SetId, .sets = 1, .file = After::InPlace});
+    add("in place, root keeps the capabilities",
+        {.place = HardLinked, .owner = Strange, .sets = 1, .file = After::InPlace});
     const QString setId = u"set-user-ID и set-group-ID, а вернуть их у вас нет прав"_s;
     add("set-ID bits a write would clear for good: refused",
         {.owner = SharedSetId, .reason = setId});
