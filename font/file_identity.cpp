@@ -177,14 +177,13 @@ QStringList lostByWriting(const FileIdentity &identity)
     return lost;
 }
 
+// What cannot be put back shows in the comparison at the end.
 bool restoreAfterWriting(int fd, const FileIdentity &identity)
 {
-    if (!setMode(fd, identity.mode))
-        return false;
+    setMode(fd, identity.mode);
     for (const auto &[name, value] : identity.attributes) {
-        if (name == Capabilities
-            && ::fsetxattr(fd, Capabilities, value.constData(), size_t(value.size()), 0) != 0)
-            return false;
+        if (name == Capabilities)
+            ::fsetxattr(fd, Capabilities, value.constData(), size_t(value.size()), 0);
     }
     return hasIdentity(fd, identity);
 }

@@ -80,7 +80,8 @@ enum class Owner {
     SetId,
     SharedSetId,
     Capable,
-    Planted
+    Planted,
+    Unreadable
 };
 // Where the folder lies: in a temporary folder, or on a small disk of its own.
 enum class Disk { Folder, TmpFs, Ext2, Ext4, Fat, FuseExt2 };
@@ -135,6 +136,7 @@ const Ids owners[] = {
     {1234, NobodyId, 02775, 0777, true}, // SharedSetId: nobody's group may write it
     {NobodyId, NobodyId, 0755, 0777, true}, // Capable: the user's own, with capabilities
     {0, 0, -1, 01777, false}, // Planted: nobody's link in a shared sticky folder
+    {NobodyId, NobodyId, 0200, 0777, true}, // Unreadable: the user's, with an attribute
 };
 
 bool prepareOwner(Owner owner, const QString &folder, const QString &file, const QString &link)
@@ -156,9 +158,9 @@ bool prepareOwner(Owner owner, const QString &folder, const QString &file, const
                 && ::chmod(name.constData(), mode_t(ids.mode)) == 0))
         && (ids.folderMode < 0
             || ::chmod(QFile::encodeName(folder).constData(), mode_t(ids.folderMode)) == 0)
-        && (owner != Owner::Strange
-            || (::setxattr(name.constData(), "user.glyphery", "kept", 4, 0) == 0
-                && setAcl(file, "system.posix_acl_access")))
+        && ((owner != Owner::Strange && owner != Owner::Unreadable)
+            || ::setxattr(name.constData(), "user.glyphery", "kept", 4, 0) == 0)
+        && (owner != Owner::Strange || setAcl(file, "system.posix_acl_access"))
         && ((owner != Owner::Strange && owner != Owner::Capable)
             || ::setxattr(name.constData(), "security.capability", capability.constData(),
                           size_t(capability.size()), 0)
@@ -434,6 +436,8 @@ void TestFileCommands::command_data()
         {.place = HardLinked, .owner = SetId, .sets = 1, .file = After::InPlace});
     add("in place, root keeps the capabilities",
         {.place = HardLinked, .owner = Strange, .sets = 1, .file = After::InPlace});
+    add("an attribute the user may not read is kept in place",
+        {.owner = Unreadable, .sets = 1, .file = After::InPlace});
     const QString setId = u"set-user-ID и set-group-ID, а вернуть их у вас нет прав"_s;
     add("set-ID bits a write would clear for good: refused",
         {.owner = SharedSetId, .reason = setId});
