@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/command_line.h"
 
+#include "font/chars_address.h"
 #include "font/file_reasons.h"
-#include "shell/call_calculator.h"
 
 #include <QColor>
 #include <QMap>
