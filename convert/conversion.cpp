@@ -5,6 +5,7 @@
 #include "font/font_file.h"
 #include "font/gph.h"
 #include "font/safe_writer.h"
+#include "font/specchr.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -53,11 +54,10 @@ FileRead readInput(const Request &request)
 {
     switch (request.from) {
     case Format::SpecChr:
-        return readWholeFile(request.input, MaxFontBytes,
-                             u"в шрифте может быть не больше 64 наборов, то есть 49152 байт."_s);
+        return readWholeFile(request.input, MaxFontBytes, specChrTooLong());
     case Format::Gph:
         // As the editor imports: what lies past the 64th set is never read.
-        return readFileStart(request.input, 1 + qsizetype(MaxSets) * GphSetBytes);
+        return readFileStart(request.input, GphMaxBytes);
     default:
         return readWholeFile(request.input, LargestInput,
                              u"шрифт в таком файле не бывает больше 64 МиБ."_s);
@@ -198,6 +198,11 @@ Outcome convertFont(const Request &request)
     if (!file.error.isEmpty())
         return failure(InputError, file.error);
     const QString input = quotedPath(request.input);
+    // The editor's own refusal, in its words.
+    if (const GphProblem problem
+        = request.from == Format::Gph ? checkGph(file.bytes) : GphProblem::None;
+        problem != GphProblem::None)
+        return failure(InputError, gphRefusal(problem, file.bytes, input));
     const FontRead read = decode(request, file.bytes);
     if (!read.error.isEmpty())
         return failure(InputError,

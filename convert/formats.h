@@ -50,6 +50,7 @@ char32_t unicodeOfCode(int code);
 char32_t asciiStandIn(int code);
 
 FontRead readSpecChr(QByteArrayView bytes);
+// For a file the editor's checkGph accepted.
 FontRead readGph(QByteArrayView bytes);
 // block < 0 takes every CODE block whose length is a whole number of sets; otherwise the block
 // of that number, counted from 0 as tape listings count them.

@@ -22,25 +22,13 @@ FontRead readSpecChr(QByteArrayView bytes)
             u"в нём %1 байт, а шрифт — это целое число наборов по 768 байт."_s.arg(bytes.size()),
             {}};
     if (bytes.size() > MaxFontBytes)
-        return {{}, u"в шрифте может быть не больше 64 наборов, то есть 49152 байт."_s, {}};
+        return {{}, specChrTooLong(), {}};
     return {bytes.toByteArray(), {}, {}};
 }
 
-// The editor's own import: the same checks and the same decoder, so a gph file converts to
-// exactly the font the editor would show.
+// The editor's own decoder, so a gph file converts to exactly the font the editor would show.
 FontRead readGph(QByteArrayView bytes)
 {
-    switch (checkGph(bytes)) {
-    case GphProblem::Empty:
-        return {{}, u"файл пуст: в нём нет шрифта gph."_s, {}};
-    case GphProblem::TooManySets:
-        return {{},
-                u"в нём %1 наборов, а в шрифте может быть не больше 64."_s.arg(
-                    static_cast<std::uint8_t>(bytes[0]) + 1),
-                {}};
-    case GphProblem::None:
-        break;
-    }
     const auto store = std::make_unique<FontStore>(); // 400 KB: too large for the stack
     decodeGph(bytes, *store);
     return {encodeSpecChr(*store), {}, {}};
