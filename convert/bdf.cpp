@@ -175,9 +175,10 @@ private:
             if (m_lines.atEnd())
                 return fail(u"файл обрывается посреди точек символа."_s);
             const QByteArrayView digits = m_lines.next().value(0);
-            if (digits.size() < (qint64(box.width) + 7) / 8 * 2)
-                return fail(
-                    u"в строке точек меньше %1 цифр."_s.arg((qint64(box.width) + 7) / 8 * 2));
+            const qint64 wanted = (qint64(box.width) + 7) / 8 * 2;
+            if (digits.size() < wanted)
+                return fail(u"в строке точек меньше %1."_s.arg(
+                    counted(wanted, u"цифры", u"цифр", u"цифр")));
             if (unicode != 0 && !drawRow(glyph, digits, box.width, top + row, left))
                 return false;
         }

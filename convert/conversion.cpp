@@ -212,8 +212,9 @@ Outcome convertFont(const Request &request)
     // Paths go into messages in one arg() call: a "%1" in a file name must stay as it is.
     if (request.set >= sets)
         return failure(UsageError,
-                       u"В шрифте из файла %1 наборов %2, набора %3 в нём нет."_s.arg(
-                           input, QString::number(sets), QString::number(request.set + 1)));
+                       u"В шрифте из файла %1 %2, набора %3 в нём нет."_s.arg(
+                           input, counted(sets, u"набор", u"набора", u"наборов"),
+                           QString::number(request.set + 1)));
     const QByteArrayView font = request.set < 0
         ? QByteArrayView(read.font)
         : QByteArrayView(read.font).sliced(request.set * SetBytes, SetBytes);

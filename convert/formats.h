@@ -2,6 +2,7 @@
 #pragma once
 
 #include "font/font_store.h"
+#include "font/russian_count.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -24,6 +25,12 @@ inline int setCountOf(QByteArrayView font)
 inline std::uint8_t rowOf(QByteArrayView font, int set, int character, int row)
 {
     return static_cast<std::uint8_t>(font[(set * CharsPerSet + character) * GlyphSize + row]);
+}
+
+// "1 байт", "3 байта", "5 байт".
+inline QString byteCount(qint64 count)
+{
+    return counted(count, u"байт", u"байта", u"байт");
 }
 
 // A reader's answer: the font, or a reason in Russian why there is none. A warning tells of

@@ -17,10 +17,10 @@ FontRead readSpecChr(QByteArrayView bytes)
     if (bytes.isEmpty())
         return {{}, u"файл пуст."_s, {}};
     if (bytes.size() % SetBytes != 0)
-        return {
-            {},
-            u"в нём %1 байт, а шрифт — это целое число наборов по 768 байт."_s.arg(bytes.size()),
-            {}};
+        return {{},
+                u"в нём %1, а шрифт — это целое число наборов по 768 байт."_s.arg(
+                    byteCount(bytes.size())),
+                {}};
     if (bytes.size() > MaxFontBytes)
         return {{}, specChrTooLong(), {}};
     return {bytes.toByteArray(), {}, {}};

@@ -55,8 +55,8 @@ Tape splitTape(QByteArrayView bytes)
             return {{}, u"в блоке %1 нет даже флага и контрольной суммы."_s.arg(number)};
         if (bytes.size() - at < length)
             return {{},
-                    u"блок %1 обрезан: в нём должно быть %2 байт, а есть %3."_s.arg(number)
-                        .arg(length)
+                    u"блок %1 обрезан: в нём должно быть %2, а есть %3."_s.arg(number)
+                        .arg(byteCount(length))
                         .arg(bytes.size() - at)};
         const QByteArrayView block = bytes.sliced(at, length);
         char sum = 0;
@@ -90,9 +90,8 @@ FontRead codeData(const QList<TapeBlock> &blocks, qsizetype header)
     const int announced = word(blocks[header].data, 11);
     if (data.size() != announced)
         return {{},
-                u"в заголовке блока %1 длина %2 байт, а в блоке данных %3 байт."_s.arg(header)
-                    .arg(announced)
-                    .arg(data.size()),
+                u"в заголовке блока %1 длина %2, а в блоке данных %3."_s.arg(header).arg(
+                    byteCount(announced), byteCount(data.size())),
                 {}};
     return {data.toByteArray(), {}, {}};
 }
@@ -101,8 +100,8 @@ FontRead wholeSets(const QByteArray &font, const QString &where)
 {
     if (font.isEmpty() || font.size() % SetBytes != 0)
         return {{},
-                u"%1 — %2 байт, а шрифт — это целое число наборов по 768 байт."_s.arg(where).arg(
-                    font.size()),
+                u"%1 — %2, а шрифт — это целое число наборов по 768 байт."_s.arg(
+                    where, byteCount(font.size())),
                 {}};
     if (font.size() > MaxFontBytes)
         return {{}, u"%1 больше 64 наборов (49152 байт)."_s.arg(where), {}};
@@ -111,10 +110,12 @@ FontRead wholeSets(const QByteArray &font, const QString &where)
 
 FontRead chosenBlock(const QList<TapeBlock> &blocks, int number)
 {
+    if (blocks.isEmpty())
+        return {{}, u"блока %1 нет: лента пуста."_s.arg(number), {}};
     if (number >= blocks.size())
         return {{},
-                u"блока %1 нет: на ленте блоков %2 (с 0 по %3)."_s.arg(number)
-                    .arg(blocks.size())
+                u"блока %1 нет: на ленте %2, с 0 по %3."_s.arg(number)
+                    .arg(counted(blocks.size(), u"блок", u"блока", u"блоков"))
                     .arg(blocks.size() - 1),
                 {}};
     const TapeBlock &block = blocks[number];
@@ -208,8 +209,8 @@ Encoded writeTap(QByteArrayView font, const TapOptions &options)
                 u"CLEAR %1 остановится с ошибкой «M RAMTOP no good»."_s.arg(options.address - 1)};
     if (options.address + font.size() > MemoryEnd)
         return {{},
-                u"шрифт длиной %1 байт не помещается в память с адреса %2: самый высокий адрес "
-                u"для него — %3."_s.arg(font.size())
+                u"шрифт длиной %1 не помещается в память с адреса %2: самый высокий адрес "
+                u"для него — %3."_s.arg(byteCount(font.size()))
                     .arg(options.address)
                     .arg(MemoryEnd - font.size())};
     QByteArray tape;

@@ -261,7 +261,7 @@ void TestConvert::foreignGlyphs()
 void TestConvert::badInput_data()
 {
     QTest::addColumn<QString>("input");
-    QTest::addColumn<QByteArray>("bytes"); // empty: no file is made
+    QTest::addColumn<QByteArray>("bytes"); // null: no file is made
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("output");
     QTest::addColumn<bool>("outputNamed"); // the message is about the output file
@@ -292,6 +292,9 @@ void TestConvert::badInput_data()
     QTest::newRow("tape without a font")
         << u"in.tap"_s << writeTap(font.first(SetBytes / 2), {64000, true, {}}).bytes
         << QStringList() << out << false << u"нет блока CODE"_s;
+    QTest::newRow("empty tape, block 0")
+        << u"in.tap"_s << QByteArray(0, '\0') << QStringList {u"--block"_s, u"0"_s} << out << false
+        << u"блока 0 нет: лента пуста"_s;
     QTest::newRow("tape block that is not there")
         << u"in.tap"_s << tape << QStringList {u"--block"_s, u"4"_s} << out << false
         << u"блока 4 нет"_s;
@@ -300,6 +303,9 @@ void TestConvert::badInput_data()
         << QStringList {u"--block"_s, u"0"_s} << out << false << u"не CODE"_s;
     QTest::newRow("PSF of 8 × 16 glyphs")
         << u"in.psf"_s << tall << QStringList() << out << false << u"8×16"_s;
+    QTest::newRow("PSF of one glyph cut short")
+        << u"in.psf"_s << psf2({"A"}).first(32) << QStringList() << out << false
+        << u"нет всех 1 глифа."_s;
     QTest::newRow("PSF cut short")
         << u"in.psf"_s << psf.first(500) << QStringList() << out << false << u"обрезан"_s;
     QTest::newRow("PSF compressed") << u"in.psf.gz"_s << QByteArray("\x1f\x8b\x08\x00", 4)
@@ -339,7 +345,7 @@ void TestConvert::badInput()
     QVERIFY(dir.isValid());
     const QString in = dir.filePath(input);
     const QString out = dir.filePath(output);
-    if (!bytes.isEmpty())
+    if (!bytes.isNull())
         QVERIFY(writeFile(in, bytes));
     const QByteArray before = fileBytes(out);
     const QStringList entries = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
@@ -368,7 +374,7 @@ void TestConvert::usageError_data()
     row("flag with a value", u"IN|OUT.tap|--force=yes"_s, u"без значения"_s);
     row("set 0", u"IN|OUT.tap|--set|0"_s, u"от 1 до 64"_s);
     row("set 65", u"IN|OUT.tap|--set=65"_s, u"от 1 до 64"_s);
-    row("set the font has not", u"IN|OUT.tap|--set|3"_s, u"in%1.SpecCHR» наборов 2, набора 3"_s);
+    row("set the font has not", u"IN|OUT.tap|--set|3"_s, u"in%1.SpecCHR» 2 набора, набора 3"_s);
     row("set and all", u"IN|OUT.tap|--set|1|--all"_s, u"исключают"_s);
     row("unknown format", u"IN|OUT.tap|--to|xyz"_s, u"«xyz» неизвестен"_s);
     row("unknown extension", u"IN|OUT.xyz"_s, u"--to"_s);
