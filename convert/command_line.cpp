@@ -35,6 +35,7 @@ const Option Options[] = {
     {u"--force", false, {}, {}},
     {u"--help", false, {}, {}},
     {u"-h", false, {}, {}},
+    {u"--version", false, {}, {}},
     {u"--block", true, Format::Tap, {}},
     {u"--addr", true, {}, Format::Tap},
     {u"--loader", false, {}, Format::Tap},
@@ -62,12 +63,18 @@ struct Arguments
     QString error;
 };
 
-// File names stay the bytes they are; options and their values are text.
+// File names stay the bytes they are; options and their values are text. After "--" every
+// argument is a file, so a file whose name begins with "-" can be named.
 Arguments splitArguments(const QList<QByteArray> &arguments)
 {
     Arguments split;
+    bool options = true;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        if (!arguments[i].startsWith('-') || arguments[i] == "-") {
+        if (options && arguments[i] == "--") {
+            options = false;
+            continue;
+        }
+        if (!options || !arguments[i].startsWith('-') || arguments[i] == "-") {
             split.files.append(arguments[i]);
             continue;
         }
@@ -213,6 +220,10 @@ CommandLine parseCommandLine(const QList<QByteArray> &arguments)
     }
     if (given.options.contains(u"--help"_s) || given.options.contains(u"-h"_s)) {
         line.help = true;
+        return line;
+    }
+    if (given.options.contains(u"--version"_s)) {
+        line.version = true;
         return line;
     }
     if (given.files.size() != 2) {

@@ -155,15 +155,18 @@ struct Run
 {
     int status;
     QString errors;
+    QString output;
 };
 
-Run runConverter(const QStringList &arguments)
+Run runConverter(const QStringList &arguments, const QString &folder = {})
 {
     QProcess process;
+    process.setWorkingDirectory(folder);
     process.start(QStringLiteral(GLYPHERY_CONVERT), arguments);
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return {-1, u"the program did not finish"_s};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+        return {-1, u"the program did not finish"_s, {}};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError()),
+            QString::fromUtf8(process.readAllStandardOutput())};
 }
 
 } // namespace
@@ -178,8 +181,8 @@ private slots:
     void foreignGlyphs();
     void badInput_data();
     void badInput();
-    void usageError_data();
-    void usageError();
+    void commandLine_data();
+    void commandLine();
 };
 
 void TestConvert::roundTrip_data()
@@ -358,14 +361,23 @@ void TestConvert::badInput()
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
 }
 
-void TestConvert::usageError_data()
+void TestConvert::commandLine_data()
 {
     // IN is a font of two sets, with "%1" in its name as a trap for messages; OUT a new file.
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said"); // in the output or the message
+    QTest::addColumn<QString>("written"); // the file made, if any
     const auto row = [](const char *name, const QString &arguments, const QString &reason) {
-        QTest::newRow(name) << arguments.split(u'|', Qt::SkipEmptyParts) << reason;
+        QTest::newRow(name) << arguments.split(u'|', Qt::SkipEmptyParts) << 2 << reason
+                            << QString();
     };
+    const auto done = [](const char *name, const QString &arguments, const QString &said,
+                         const QString &written) {
+        QTest::newRow(name) << arguments.split(u'|') << 0 << said << written;
+    };
+    done("version", u"--version"_s, u"glyphery-convert " GLYPHERY_VERSION "\n"_s, {});
+    done("-- ends the options", u"IN|--|-font.tap"_s, {}, u"-font.tap"_s);
     row("no files", u""_s, u"два файла"_s);
     row("one file", u"IN"_s, u"два файла"_s);
     row("three files", u"IN|OUT.tap|OUT.png"_s, u"два файла"_s);
@@ -397,10 +409,12 @@ void TestConvert::usageError_data()
     row("empty text", u"IN|OUT.png|--set|2|--text="_s, u"текст пуст"_s);
 }
 
-void TestConvert::usageError()
+void TestConvert::commandLine()
 {
     QFETCH(QStringList, arguments);
-    QFETCH(QString, reason);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    QFETCH(QString, written);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString in = dir.filePath(u"in%1.SpecCHR"_s);
@@ -408,10 +422,13 @@ void TestConvert::usageError()
     for (QString &argument : arguments)
         argument.replace(u"IN"_s, in).replace(u"OUT"_s, dir.filePath(u"out"_s));
 
-    const Run run = runConverter(arguments);
-    QCOMPARE(run.status, 2);
-    QVERIFY2(run.errors.contains(reason), qPrintable(run.errors));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {u"in%1.SpecCHR"_s});
+    const Run run = runConverter(arguments, dir.path());
+    QCOMPARE(run.status, status);
+    QVERIFY2((run.output + run.errors).contains(said), qPrintable(run.output + run.errors));
+    QStringList files = {u"in%1.SpecCHR"_s, written};
+    files.removeAll(QString());
+    files.sort();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
 }
 
 } // namespace Glyphery
