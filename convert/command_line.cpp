@@ -15,10 +15,9 @@ namespace Glyphery {
 
 namespace {
 
-constexpr int MaxScale = 16;
-
 // Every option, with the formats it belongs to: an option given for another format is a
-// mistake worth telling, not something to ignore.
+// mistake worth telling, not something to ignore. An option with both formats belongs to
+// either.
 struct Option
 {
     QStringView name;
@@ -42,8 +41,8 @@ const Option Options[] = {
     {u"--base", true, {}, Format::Assembler},
     {u"--text", true, {}, Format::Png},
     {u"--scale", true, {}, Format::Png},
-    {u"--ink", true, {}, Format::Png},
-    {u"--paper", true, {}, Format::Png},
+    {u"--ink", true, Format::Png, Format::Png},
+    {u"--paper", true, Format::Png, Format::Png},
 };
 
 const Option *optionNamed(QStringView name)
@@ -143,10 +142,13 @@ QString checkFormats(Request &request, const Arguments &given)
     for (const Option &option : Options) {
         if (!given.options.contains(option.name.toString()))
             continue;
-        if (option.from && option.from != from)
+        if (option.from && option.to && option.from != from && option.to != to)
+            return u"ключ %1 — только для чтения из %2 или записи в %2."_s.arg(
+                option.name, formatName(*option.from));
+        if (option.from && !option.to && option.from != from)
             return u"ключ %1 — только для чтения из %2."_s.arg(option.name,
                                                                formatName(*option.from));
-        if (option.to && option.to != to)
+        if (option.to && !option.from && option.to != to)
             return u"ключ %1 — только для записи в %2."_s.arg(option.name, formatName(*option.to));
     }
     return {};
@@ -192,7 +194,7 @@ QString readValues(Request &request, const QMap<QString, QString> &options)
         } else if (name == u"--text") {
             request.text = value;
         } else if (name == u"--scale") {
-            const std::optional<int> scale = integerIn(value, 1, MaxScale);
+            const std::optional<int> scale = integerIn(value, 1, MaxPngScale);
             if (!scale)
                 return u"масштаб «%1» — не число от 1 до 16."_s.arg(value);
             request.png.scale = *scale;
@@ -205,6 +207,11 @@ QString readValues(Request &request, const QMap<QString, QString> &options)
             request.force = true;
         }
     }
+    // A sheet written takes black and white for the colours not given; one read, the picture's.
+    const PngOptions &png = request.png;
+    if (request.to == Format::Png ? png.ink.value_or(DefaultInk) == png.paper.value_or(DefaultPaper)
+                                  : png.ink && png.ink == png.paper)
+        return u"у чернил и бумаги один цвет (не названные, чернила чёрные, а бумага белая)."_s;
     return {};
 }
 

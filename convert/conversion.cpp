@@ -78,7 +78,8 @@ FontRead readerAnswer(const Request &request, QByteArrayView bytes)
     case Format::Bdf:
         return readBdf(bytes);
     case Format::Png:
-        return readPngSheet(bytes);
+        // From a sheet to a sheet, the colours given are those of the sheet written.
+        return readPngSheet(bytes, request.to == Format::Png ? PngOptions {} : request.png);
     case Format::Assembler:
     case Format::CHeader:
         break;
@@ -114,7 +115,7 @@ Encoded encode(const Request &request, QByteArrayView font, int firstSet)
         return {writeBdf(font, name), {}};
     case Format::Png:
         return request.text ? writePngText(font, *request.text, request.png)
-                            : Encoded {writePngSheet(font, request.png), {}};
+                            : writePngSheet(font, request.png);
     case Format::Assembler:
         return {writeAssembler(font, identifierFrom(name), firstSet, request.base), {}};
     case Format::CHeader:
@@ -228,7 +229,8 @@ Outcome convertFont(const Request &request)
 
     const Encoded encoded = encode(request, font, std::max(request.set, 0));
     if (!encoded.error.isEmpty())
-        return failure(UsageError, u"Нельзя записать %1: %2"_s.arg(output, encoded.error));
+        return failure(encoded.encoderFailed ? InputError : UsageError,
+                       u"Нельзя записать %1: %2"_s.arg(output, encoded.error));
     if (const Outcome written = writeOutput(request, encoded.bytes); written.status != 0)
         return written;
     return {0, read.warning.isEmpty() ? QString() : u"Файл %1: %2"_s.arg(input, read.warning)};

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace Glyphery {
 
@@ -42,11 +43,13 @@ struct FontRead
     QString warning;
 };
 
-// A writer that can refuse what it is asked for answers with the bytes or the reason.
+// A writer that can refuse what it is asked for answers with the bytes or the reason; a
+// failure of the encoder itself, not of what was asked, is told apart.
 struct Encoded
 {
     QByteArray bytes;
     QString error;
+    bool encoderFailed = false;
 };
 
 // The Unicode character the Spectrum shows for a code of 32..127: ASCII but for 94 "↑",
@@ -64,7 +67,6 @@ FontRead readGph(QByteArrayView bytes);
 FontRead readTap(QByteArrayView bytes, int block);
 FontRead readPsf(QByteArrayView bytes);
 FontRead readBdf(QByteArrayView bytes);
-FontRead readPngSheet(QByteArrayView bytes);
 
 struct TapOptions
 {
@@ -89,13 +91,30 @@ QByteArray writeCHeader(QByteArrayView font, const QString &name, int firstSet);
 QByteArray writePsf(QByteArrayView set);
 QByteArray writeBdf(QByteArrayView set, const QString &name);
 
+// A sheet holds each set as a block of cells, 32 × 3, 16 × 6 or 96 × 1, the blocks one under
+// another; each pixel of a glyph is a square of scale × scale points, and a line of one point
+// may run between the cells. Ink and paper are the colours given, or on reading found from the
+// picture (see readPngSheet); a written sheet notes its two colours, so that it always reads
+// back, whatever they are.
+inline constexpr int MaxPngScale = 16;
+// libpng's limit of the width and the height of a picture.
+inline constexpr int MaxPngSide = 1000000;
+inline constexpr QRgb DefaultInk = 0xff000000;
+inline constexpr QRgb DefaultPaper = 0xffffffff;
 struct PngOptions
 {
-    int scale = 1;
-    QRgb ink = 0xff000000;
-    QRgb paper = 0xffffffff;
+    int scale = 1; // for writing; reading finds it
+    std::optional<QRgb> ink = {};
+    std::optional<QRgb> paper = {};
 };
-QByteArray writePngSheet(QByteArrayView font, const PngOptions &options);
+// The cell size, the grid and the number of sets are found from the picture; of the sheets
+// its size allows, the one of fewest sets whose every pixel is a square of one colour is
+// taken. The points fall into two groups by lightness (a see-through point counting as
+// darker than black), split halfway between the darkest and the lightest; paper is the group
+// that fills most of the cells' borders, or else the more common one. A given ink or paper
+// says which group it is; both given, each point is the one it is nearer to.
+FontRead readPngSheet(QByteArrayView bytes, const PngOptions &options);
+Encoded writePngSheet(QByteArrayView font, const PngOptions &options);
 Encoded writePngText(QByteArrayView set, const QString &text, const PngOptions &options);
 
 // A name made of ASCII letters, digits and "_" that starts with a letter and is no keyword
