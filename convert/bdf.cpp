@@ -62,13 +62,15 @@ struct Box
     int y = 0;
 };
 
+// Numbers of 16 bits, as X's own fonts have them: sums and differences of two of them cannot
+// overflow an int.
 bool readBox(const QList<QByteArrayView> &words, Box &box)
 {
     bool ok[4] = {};
     if (words.size() != 5)
         return false;
-    box = {words[1].toInt(&ok[0]), words[2].toInt(&ok[1]), words[3].toInt(&ok[2]),
-           words[4].toInt(&ok[3])};
+    box = {words[1].toShort(&ok[0]), words[2].toShort(&ok[1]), words[3].toShort(&ok[2]),
+           words[4].toShort(&ok[3])};
     return ok[0] && ok[1] && ok[2] && ok[3] && box.width >= 0 && box.height >= 0;
 }
 
@@ -120,7 +122,7 @@ private:
     bool cell(const QList<QByteArrayView> &words)
     {
         if (!readBox(words, m_cell))
-            return fail(u"после FONTBOUNDINGBOX нужны четыре числа."_s);
+            return fail(u"после FONTBOUNDINGBOX нужны четыре числа от −32768 до 32767."_s);
         if (m_cell.width != GlyphSize || m_cell.height != GlyphSize)
             return fail(u"клетки размером %1×%2 точек, а нужны 8×8."_s.arg(m_cell.width)
                             .arg(m_cell.height));
@@ -147,7 +149,8 @@ private:
                     return fail(u"после ENCODING нужно число."_s);
             } else if (keyword == "BBX") {
                 if (!readBox(words, box))
-                    return fail(u"после BBX нужны четыре числа, ширина и высота не меньше 0."_s);
+                    return fail(u"после BBX нужны четыре числа от −32768 до 32767, ширина и "
+                                u"высота не меньше 0."_s);
                 hasBox = true;
             } else if (keyword == "BITMAP") {
                 if (!hasBox)
@@ -169,8 +172,8 @@ private:
     {
         QByteArray glyph(GlyphSize, '\0');
         // Cell rows count down from the top; BDF's y counts up from the baseline.
-        const long long top = (m_cell.y + m_cell.height) - (qint64(box.y) + box.height);
-        const long long left = qint64(box.x) - m_cell.x;
+        const int top = (m_cell.y + m_cell.height) - (box.y + box.height);
+        const int left = box.x - m_cell.x;
         for (int row = 0; row < box.height; ++row) {
             if (m_lines.atEnd())
                 return fail(u"файл обрывается посреди точек символа."_s);
@@ -189,7 +192,7 @@ private:
         return true;
     }
 
-    bool drawRow(QByteArray &glyph, QByteArrayView digits, int width, long long row, long long left)
+    bool drawRow(QByteArray &glyph, QByteArrayView digits, int width, int row, int left)
     {
         for (int x = 0; x < width; ++x) {
             const int value = hexDigit(digits[x / 4]);
@@ -197,7 +200,7 @@ private:
                 return fail(u"в строке точек не шестнадцатеричная цифра."_s);
             if (!(value >> (3 - x % 4) & 1))
                 continue;
-            const long long column = left + x;
+            const int column = left + x;
             if (row < 0 || row >= GlyphSize || column < 0 || column >= GlyphSize)
                 return fail(u"точка символа выходит за клетку 8×8."_s);
             glyph[row] = char(glyph[row] | 0x80 >> column);

@@ -56,8 +56,8 @@ FileRead readInput(const Request &request)
     case Format::SpecChr:
         return readWholeFile(request.input, MaxFontBytes, specChrTooLong());
     case Format::Gph:
-        // As the editor imports: what lies past the 64th set is never read.
-        return readFileStart(request.input, GphMaxBytes);
+        return readWholeFile(request.input, GphMaxBytes,
+                             u"в файле gph заголовок и не больше 64 наборов, 393217 байт."_s);
     default:
         return readWholeFile(request.input, LargestInput,
                              u"шрифт в таком файле не бывает больше 64 МиБ."_s);

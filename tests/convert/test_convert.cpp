@@ -24,7 +24,7 @@ namespace Glyphery {
 namespace {
 
 // The gph file of a font, from the layout the editor imports: byte 1 + 6144 s + 64 c + 8 x + y
-// is pixel (x, y) of character c of set s, any non-zero value ink.
+// is pixel (x, y) of character c of set s, 1 for ink.
 QByteArray gphOf(const QByteArray &font)
 {
     const int sets = setCountOf(font);
@@ -35,7 +35,7 @@ QByteArray gphOf(const QByteArray &font)
             for (int x = 0; x < GlyphSize; ++x) {
                 for (int y = 0; y < GlyphSize; ++y) {
                     if (rowOf(font, set, character, y) >> (7 - x) & 1)
-                        gph[1 + set * GphSetBytes + character * 64 + x * 8 + y] = char(1 + x * y);
+                        gph[1 + set * GphSetBytes + character * 64 + x * 8 + y] = 1;
                 }
             }
         }
@@ -369,6 +369,18 @@ void TestConvert::badInput_data()
         << u"слишком велик"_s;
     QTest::newRow("gph of 65 sets") << u"in.gph"_s << QByteArray(1, char(64)) << QStringList()
                                     << out << false << u"65 наборов"_s;
+    QTest::newRow("gph that is a tape renamed")
+        << u"in.gph"_s << tape << QStringList() << out << false
+        << u"по заголовку в нём 20 наборов, это 122881 байт, а в файле 793 байта."_s;
+    QTest::newRow("gph with a pixel of 2")
+        << u"in.gph"_s << QByteArray(1 + GphSetBytes, '\0').replace(100, 1, "\x02") << QStringList()
+        << out << false << u"в байте 100 значение 2"_s;
+    QTest::newRow("gph longer than its sets")
+        << u"in.gph"_s << QByteArray(2 + GphSetBytes, '\0') << QStringList() << out << false
+        << u"в файле 6146 байт"_s;
+    QTest::newRow("BDF whose baseline lies beyond an int")
+        << u"in.bdf"_s << bdf({}).replace("BOX 8 8 0 -1", "BOX 8 8 0 2147483647") << QStringList()
+        << out << false << u"от −32768 до 32767"_s;
     QTest::newRow("tape cut in a block")
         << u"in.tap"_s << tape.chopped(5) << QStringList() << out << false << u"обрезан"_s;
     QTest::newRow("tape with a wrong checksum")
