@@ -225,12 +225,21 @@ FontRead readBdf(QByteArrayView bytes)
 
 // The cell is the Spectrum's 8 × 8 with row 7 below the baseline, where its descenders go.
 // Each character is named by its Unicode number, so "↑", "£" and "©" stay what they are.
+// The properties repeat the fields of the font's name: X's font tools, fontconfig and
+// FreeType take the family, the character set (ISO 10646, that is Unicode) and the cell
+// spacing from them, and without them map no character to its glyph.
 QByteArray writeBdf(QByteArrayView set, const QString &name)
 {
-    QByteArray bytes = "STARTFONT 2.1\nFONT -Glyphery-" + identifierFrom(name).toLatin1()
+    const QByteArray family = identifierFrom(name).toLatin1();
+    QByteArray bytes = "STARTFONT 2.1\nFONT -Glyphery-" + family
         + "-Medium-R-Normal--8-80-72-72-C-80-ISO10646-1\nSIZE 8 72 72\n"
-          "FONTBOUNDINGBOX 8 8 0 -1\nSTARTPROPERTIES 3\nFONT_ASCENT 7\nFONT_DESCENT 1\n"
-          "DEFAULT_CHAR 32\nENDPROPERTIES\nCHARS 96\n";
+          "FONTBOUNDINGBOX 8 8 0 -1\nSTARTPROPERTIES 17\nFOUNDRY \"Glyphery\"\nFAMILY_NAME \""
+        + family
+        + "\"\nWEIGHT_NAME \"Medium\"\nSLANT \"R\"\nSETWIDTH_NAME \"Normal\"\n"
+          "ADD_STYLE_NAME \"\"\nPIXEL_SIZE 8\nPOINT_SIZE 80\nRESOLUTION_X 72\nRESOLUTION_Y 72\n"
+          "SPACING \"C\"\nAVERAGE_WIDTH 80\nCHARSET_REGISTRY \"ISO10646\"\n"
+          "CHARSET_ENCODING \"1\"\nFONT_ASCENT 7\nFONT_DESCENT 1\nDEFAULT_CHAR 32\n"
+          "ENDPROPERTIES\nCHARS 96\n";
     bytes.reserve(SetBytes * 16);
     // The lines before each character's bitmap are the same in every file.
     static const std::array<QByteArray, CharsPerSet> heads = [] {

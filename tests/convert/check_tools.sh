@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what glyphery-convert writes with the programs that read each format, one check a run:
 #
-#   check_tools.sh <glyphery-convert> pasmo|z80asm|gcc|tzxlist|zmakebas|kbd|bdftopcf|console_fonts|names
+#   check_tools.sh <glyphery-convert> pasmo|z80asm|gcc|tzxlist|zmakebas|kbd|bdftopcf|fontconfig|
+#                  freetype|console_fonts|names
 #
 # A check whose program is not installed prints why and exits 77, which CTest counts as
 # skipped; setup.sh installs them all.
@@ -147,6 +148,45 @@ bdftopcf)
     [ -z "$errors" ] || fail "bdftopcf warned: $errors"
     [ -s font.pcf ] || fail "bdftopcf wrote nothing"
     echo "bdftopcf compiles the BDF font without a word"
+    ;;
+fontconfig)
+    need bdftopcf fc-query
+    to set1.SpecCHR font.bdf
+    bdftopcf -o font.pcf font.bdf
+    # The Spectrum's characters by Unicode: ASCII but for 94 "↑", 96 "£" and 127 "©".
+    expected='font|110|8|20-5d 5f 61-7e a3 a9 2191'
+    found=$(fc-query --format='%{family}|%{spacing}|%{pixelsize}|%{charset}' font.pcf)
+    [ "$found" = "$expected" ] || fail "fc-query: family|spacing|pixel size|charset $found, not $expected"
+    echo "fc-query reads the compiled font as family font, a character cell of 8 pixels, the 96 characters"
+    ;;
+freetype)
+    need bdftopcf
+    # Debian's own Python, where python3-freetype is installed.
+    /usr/bin/python3 -c 'import freetype' 2>/dev/null || { echo "SKIP: python3-freetype is not installed"; exit 77; }
+    to set1.SpecCHR font.bdf
+    bdftopcf -o font.pcf font.bdf
+    # Each character rendered by FreeType through the Unicode map, row by row, is the set's glyph.
+    /usr/bin/python3 - font.pcf set1.SpecCHR <<'EOF'
+import sys
+import freetype
+
+face = freetype.Face(sys.argv[1])
+face.select_charmap(freetype.FT_ENCODING_UNICODE)
+font = open(sys.argv[2], "rb").read()
+for code in range(32, 128):
+    character = {94: "\u2191", 96: "\u00a3", 127: "\u00a9"}.get(code, chr(code))
+    if face.get_char_index(character) == 0:
+        sys.exit(f"FAIL: FreeType has no glyph for {character!r}")
+    face.load_char(character, freetype.FT_LOAD_RENDER | freetype.FT_LOAD_TARGET_MONO)
+    glyph = face.glyph
+    bitmap = glyph.bitmap
+    rows = bytes(bitmap.buffer[row * bitmap.pitch] for row in range(bitmap.rows))
+    expected = font[(code - 32) * 8:(code - 31) * 8]
+    if (glyph.bitmap_top, glyph.bitmap_left, rows) != (7, 0, expected):
+        sys.exit(f"FAIL: {character!r} renders as {rows.hex()} at {glyph.bitmap_top},"
+                 f" {glyph.bitmap_left}, not {expected.hex()}")
+EOF
+    echo "FreeType renders every character, \"A\" among them, as the set's glyph through the Unicode map"
     ;;
 console_fonts)
     need psfgettable gzip
