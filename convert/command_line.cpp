@@ -5,6 +5,7 @@
 #include "font/file_reasons.h"
 
 #include <QColor>
+#include <QFile>
 #include <QMap>
 
 #include <limits>
@@ -118,7 +119,10 @@ std::optional<Format> formatFor(const Arguments &given, const QString &option,
         return named;
     }
     const std::optional<Format> implied = formatOfPath(path);
-    if (!implied)
+    if (!implied && QFile::decodeName(path).endsWith(u".z80"_s, Qt::CaseInsensitive))
+        error = u"файл .z80 — снимок памяти Spectrum, не текст ассемблера; назовите его .asm, .s "
+                u"или .z80s или укажите формат ключом %1."_s.arg(option);
+    else if (!implied)
         error = u"по имени %1 не понять формат; укажите его ключом %2."_s.arg(quotedPath(path),
                                                                               option);
     return implied;
@@ -261,7 +265,7 @@ QString helpText()
   bdf      .bdf                чтение, запись  шрифт BDF, один набор
   png      .png                чтение, запись  лист, 32×3 клетки 8×8 на набор (читаются
                                                и 16×6, 96×1; тёмные точки — чернила)
-  asm      .asm .z80           запись          строки DEFB для ассемблера Z80
+  asm      .asm .s .z80s       запись          строки DEFB для ассемблера Z80
   c        .h                  запись          массив const unsigned char для C
 
 Символы 94, 96 и 127 у Spectrum — «↑», «£» и «©»; в PSF и BDF они записаны так.
@@ -278,7 +282,8 @@ QString helpText()
                  можно #FA00, $FA00, 0xFA00
   --loader       (tap) записать перед шрифтом программу на Бейсике, которая
                  делает CLEAR АДРЕС−1, загружает шрифт и включает его двумя POKE;
-                 шрифт тогда должен лежать не ниже 24000
+                 шрифт тогда лежит не ниже 25000, чтобы своей программе на Бейсике
+                 оставался 1 КБ (1024 байта), так что наборов не больше 52
   --base ОСН     (asm) числа hex, dec или bin; по умолчанию hex
   --text ТЕКСТ   (png) нарисовать текст этим шрифтом вместо листа
   --scale N      (png) размер точки, от 1 до 16; по умолчанию 1

@@ -37,7 +37,8 @@ const FormatInfo Formats[] = {
     {Format::Psf, u"psf", {u"psf", u"psfu"}, true, true, u"шрифт PSF"},
     {Format::Bdf, u"bdf", {u"bdf"}, true, true, u"шрифт BDF"},
     {Format::Png, u"png", {u"png"}, true, true, {}},
-    {Format::Assembler, u"asm", {u"asm", u"z80"}, false, true, {}},
+    // Not .z80: that is a Spectrum snapshot.
+    {Format::Assembler, u"asm", {u"asm", u"s", u"z80s"}, false, true, {}},
     {Format::CHeader, u"c", {u"h"}, false, true, {}},
 };
 

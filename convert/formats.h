@@ -68,6 +68,12 @@ FontRead readTap(QByteArrayView bytes, int block);
 FontRead readPsf(QByteArrayView bytes);
 FontRead readBdf(QByteArrayView bytes);
 
+// BASIC programs start at 23755 on a Spectrum without Interface 1. Above them lie the loader
+// (about 80 bytes), the end of its variables and an empty edit line; the ROM keeps 80 bytes
+// free whenever it makes room, and the machine stack lies below the font. From here the
+// user's own BASIC keeps more than 1 KB (1024 bytes) beside the loader.
+inline constexpr int LowestLoaderAddress = 25000;
+
 struct TapOptions
 {
     int address = 64000;

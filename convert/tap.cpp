@@ -18,11 +18,8 @@ constexpr std::uint8_t ProgramType = 0;
 constexpr std::uint8_t CodeType = 3;
 constexpr int TapeNameLength = 10;
 constexpr int LowestRam = 16384;
-// BASIC programs start at 23755 on a Spectrum without Interface 1. The loader, its end of
-// variables, an empty edit line and the 50 bytes CLEAR insists on above them reach about
-// 23900; below that CLEAR stops with "M RAMTOP no good". 24000 leaves the stack some room.
-constexpr int LowestLoaderAddress = 24000;
 constexpr int MemoryEnd = 65536;
+constexpr int MostLoaderSets = (MemoryEnd - LowestLoaderAddress) / SetBytes;
 
 struct TapeBlock
 {
@@ -203,10 +200,19 @@ Encoded writeTap(QByteArrayView font, const TapOptions &options)
         return {{},
                 u"адрес %1 лежит в ПЗУ (0..16383), а шрифт загружают в ОЗУ, с 16384 и выше."_s.arg(
                     options.address)};
+    const QString room = u"с загрузчиком шрифт лежит не ниже %1, чтобы программе на Бейсике "
+                         u"оставался 1 КБ"_s.arg(LowestLoaderAddress);
+    if (options.loader && font.size() > MemoryEnd - LowestLoaderAddress)
+        return {{},
+                u"%1, а шрифт длиной %2 там не помещается: с загрузчиком — не больше %3. "
+                u"Выберите набор ключом --set или запишите ленту без --loader."_s.arg(
+                    room, byteCount(font.size()),
+                    counted(MostLoaderSets, u"набора", u"наборов", u"наборов"))};
     if (options.loader && options.address < LowestLoaderAddress)
         return {{},
-                u"с загрузчиком шрифт должен лежать не ниже 24000, над программой на Бейсике: "
-                u"CLEAR %1 остановится с ошибкой «M RAMTOP no good»."_s.arg(options.address - 1)};
+                u"%1; возьмите адрес от %2 до %3."_s.arg(room)
+                    .arg(LowestLoaderAddress)
+                    .arg(MemoryEnd - font.size())};
     if (options.address + font.size() > MemoryEnd)
         return {{},
                 u"шрифт длиной %1 не помещается в память с адреса %2: самый высокий адрес "

@@ -110,7 +110,7 @@ tzxlist)
 zmakebas)
     need zmakebas
     # The POKEs worked out here on their own: CHARS is 256 below the font.
-    for address in 64000 32768 64768 24000; do
+    for address in 64000 32768 64768 25000; do
         low=$((address % 256))
         high=$(((address / 256 + 255) % 256))
         printf '10 CLEAR %d: LOAD ""CODE %d: POKE 23606,%d: POKE 23607,%d\n' \

@@ -150,7 +150,8 @@ FontRead writtenAndRead(const QString &format, const QByteArray &font)
         return readPngSheet(drawnSheet(font, DrawnSheets.at(format)), DrawnSheets.at(format).given);
     // Tapes: the font as high as it fits, with the loader before it where there is room.
     const int address = 65536 - int(font.size());
-    const QByteArray tape = writeTap(font, {address, address >= 24000, u"test"_s}).bytes;
+    const QByteArray tape
+        = writeTap(font, {address, address >= LowestLoaderAddress, u"test"_s}).bytes;
     if (format == u"TAP")
         return readTap(tape, -1);
     if (format == u"TAP block 2")
@@ -483,7 +484,8 @@ void TestConvert::badInput()
 
 void TestConvert::commandLine_data()
 {
-    // IN is a font of two sets, with "%1" in its name as a trap for messages; OUT a new file.
+    // IN is a font of two sets, with "%1" in its name as a trap for messages, BIG one of 53
+    // sets; OUT a new file.
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("said"); // in the output or the message
@@ -510,13 +512,19 @@ void TestConvert::commandLine_data()
     row("set and all", u"IN|OUT.tap|--set|1|--all"_s, u"исключают"_s);
     row("unknown format", u"IN|OUT.tap|--to|xyz"_s, u"«xyz» неизвестен"_s);
     row("unknown extension", u"IN|OUT.xyz"_s, u"--to"_s);
+    row("snapshot extension", u"IN|OUT.z80"_s, u"снимок памяти"_s);
+    done("assembler by .z80s", u"IN|OUT.z80s"_s, {}, u"out.z80s"_s);
     row("gph written", u"IN|OUT.gph"_s, u"только прочитать"_s);
     row("assembler read", u"IN|OUT.tap|--from|asm"_s, u"только записать"_s);
     row("loader for assembler", u"IN|OUT.asm|--loader"_s, u"только для записи в tap"_s);
     row("block from SpecCHR", u"IN|OUT.tap|--block|1"_s, u"только для чтения из tap"_s);
     row("address not understood", u"IN|OUT.tap|--addr|64k"_s, u"«64k» не понят"_s);
     row("address in ROM", u"IN|OUT.tap|--addr|16383"_s, u"ПЗУ"_s);
-    row("loader below the BASIC area", u"IN|OUT.tap|--loader|--addr|23999"_s, u"RAMTOP"_s);
+    row("loader below the room kept for BASIC", u"IN|OUT.tap|--loader|--addr|24999"_s,
+        u"не ниже 25000, чтобы программе на Бейсике оставался 1 КБ; возьмите адрес от 25000 до "
+        u"64000."_s);
+    row("loader with a font too long for it", u"BIG|OUT.tap|--loader"_s,
+        u"не больше 52 наборов. Выберите набор ключом --set или запишите ленту без --loader."_s);
     row("font past the end of memory", u"IN|OUT.tap|--addr|#FE00"_s, u"64000"_s);
     row("unknown base", u"IN|OUT.asm|--base|oct"_s, u"«oct»"_s);
     row("scale 0", u"IN|OUT.png|--scale|0"_s, u"от 1 до 16"_s);
@@ -541,13 +549,16 @@ void TestConvert::commandLine()
     QVERIFY(dir.isValid());
     const QString in = dir.filePath(u"in%1.SpecCHR"_s);
     QVERIFY(writeFile(in, randomBytes(2 * SetBytes, 5)));
+    QVERIFY(writeFile(dir.filePath(u"big.SpecCHR"_s), randomBytes(53 * SetBytes, 6)));
     for (QString &argument : arguments)
-        argument.replace(u"IN"_s, in).replace(u"OUT"_s, dir.filePath(u"out"_s));
+        argument.replace(u"IN"_s, in)
+            .replace(u"BIG"_s, dir.filePath(u"big.SpecCHR"_s))
+            .replace(u"OUT"_s, dir.filePath(u"out"_s));
 
     const Run run = runConverter(arguments, dir.path());
     QCOMPARE(run.status, status);
     QVERIFY2((run.output + run.errors).contains(said), qPrintable(run.output + run.errors));
-    QStringList files = {u"in%1.SpecCHR"_s, written};
+    QStringList files = {u"big.SpecCHR"_s, u"in%1.SpecCHR"_s, written};
     files.removeAll(QString());
     files.sort();
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
