@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what glyphery-convert writes with the programs that read each format, one check a run:
 #
-#   check_tools.sh <glyphery-convert> pasmo|z80asm|gcc|tzxlist|zmakebas|kbd|bdftopcf|fontconfig|
-#                  freetype|console_fonts|names
+#   check_tools.sh <glyphery-convert> pasmo|z80asm|gcc|tzxlist|zmakebas|spectrum|kbd|bdftopcf|
+#                  fontconfig|freetype|console_fonts|names
 #
 # A check whose program is not installed prints why and exits 77, which CTest counts as
 # skipped; setup.sh installs them all.
@@ -187,6 +187,78 @@ for code in range(32, 128):
                  f" {glyph.bitmap_left}, not {expected.hex()}")
 EOF
     echo "FreeType renders every character, \"A\" among them, as the set's glyph through the Unicode map"
+    ;;
+spectrum)
+    need fuse-sdl
+    rom=/usr/share/spectrum-roms/opense.rom
+    [ -r "$rom" ] || { echo "SKIP: no free Spectrum ROM at $rom (opense-basic)"; exit 77; }
+    # Fuse on a 48K Spectrum with the free ROM, no display, no sound, as fast as it goes. Its
+    # debugger types the keys: a key is its code in LAST_K (23560) with bit 5 of FLAGS (23611)
+    # set, and the next one waits until the ROM has taken it. First LOAD "" and ENTER, so the
+    # loader runs and sets CHARS (23606/23607); 25 frames after CHARS is right (the ROM drops a
+    # key pressed while it ends a program), a line that prints codes 32..127 from the top of a
+    # cleared screen. 100 frames after its ENTER the debugger prints the three text rows of
+    # screen memory, character by character and row by row as a SpecCHR set lies, and the
+    # free memory, RAMTOP (23730) less STKEND (23653). A Spectrum that has not got there by
+    # frame 5000 stops with status 3.
+    spectrum_screen() {
+        local tape=$1 low=$2 high=$3 keys
+        # LOAD ""; then CLS: FOR i=32 TO 127: PRINT CHR$ i;: NEXT i, keywords as their tokens.
+        local load=(239 34 34 13)
+        local line=(251 58 235 105 61 51 50 204 49 50 55 58 245 194 105 59 58 243 105 13)
+        key_of() { # the expression for key number $<variable> of a list
+            local -n list=$1
+            local i expression=0
+            for i in "${!list[@]}"; do expression+="+(\$$2==$i)*${list[i]}"; done
+            echo "$expression"
+        }
+        {
+            echo 'set $k 0'
+            echo 'set $j 0'
+            echo 'set $w 0'
+            echo 'set $t 0'
+            echo "break time 1000 if spectrum:frames > 150 && ([23611] & 32) == 0 && \$k < ${#load[@]}"
+            echo 'commands 1'
+            echo "set 23560 $(key_of load k)"
+            printf '%s\n' 'set 23611 [23611] | 32' 'set $k $k + 1' continue end
+            echo "break time 1000 if \$w == 0 && [23606] == $low && [23607] == $high"
+            printf '%s\n' 'commands 2' 'set $w spectrum:frames' continue end
+            echo "break time 1000 if \$w > 0 && spectrum:frames > \$w + 25 && ([23611] & 32) == 0 && \$j < ${#line[@]}"
+            echo 'commands 3'
+            echo "set 23560 $(key_of line j)"
+            printf '%s\n' 'set 23611 [23611] | 32' 'set $j $j + 1' 'set $t spectrum:frames' continue end
+            echo "break time 1000 if \$j == ${#line[@]} && spectrum:frames > \$t + 100"
+            echo 'commands 4'
+            for character in $(seq 0 95); do
+                for row in $(seq 0 7); do
+                    echo "print [$((16384 + row * 256 + character / 32 * 32 + character % 32))]"
+                done
+            done
+            printf '%s\n' 'print [23730] + 256 * [23731] - [23653] - 256 * [23654]' 'exit 0' end
+            printf '%s\n' 'break time 1000 if spectrum:frames > 5000' 'commands 5' 'exit 3' end
+        } >keys.txt
+        HOME=$work SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 120 fuse-sdl --machine 48 \
+            --rom-48 "$rom" --no-sound --speed 10000 --no-auto-load --tape "$tape" \
+            --debugger-command "$(cat keys.txt)" >fuse.txt 2>fuse-errors.txt \
+            || fail "the Spectrum did not print the text from $tape: $(cat fuse-errors.txt)"
+    }
+    # Set N of the 64-set font at each address: the lowest the loader allows, one in the
+    # middle, and the highest a set fits at.
+    for case in 2:25000 33:40000 64:64768; do
+        set=${case%:*}
+        address=${case#*:}
+        to font.SpecCHR "font$set.tap" --loader --set "$set" --addr "$address"
+        spectrum_screen "font$set.tap" $((address % 256)) $(((address / 256 + 255) % 256))
+        mapfile -t printed < <(grep '^0x' fuse.txt)
+        [ ${#printed[@]} = 769 ] || fail "fuse printed ${#printed[@]} values, not 769"
+        screen=$(printf '%02x' "${printed[@]:0:768}")
+        glyphs=$(od -An -v -tx1 -j $(((set - 1) * 768)) -N 768 font.SpecCHR | tr -d ' \n')
+        [ "$screen" = "$glyphs" ] || fail "the screen at $address is not set $set of the font"
+        free=$((printed[768]))
+        [ "$free" -ge 1024 ] || fail "only $free bytes free for BASIC with the font at $address"
+    done
+    echo "a 48K Spectrum (Fuse, free ROM) runs the loader at 25000, 40000 and 64768, and prints"
+    echo "codes 32..127 with the set the tape holds; BASIC keeps at least 1024 bytes free"
     ;;
 console_fonts)
     need psfgettable gzip
