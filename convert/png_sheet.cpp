@@ -465,6 +465,8 @@ Encoded encoderFailure(const QString &reason)
 
 // zlib's fastest level: a scaled sheet repeats every byte and every line, on which the
 // default level searches its matches for six times as long, for a file a seventh smaller.
+// Qt maps its compression of 0..100 onto zlib's levels 0..9, so level 1 is 11 (1 was level 0,
+// no compression at all).
 Encoded pngOf(QByteArrayView font, int columns, int rows, const CellAt &cellAt,
               const PngOptions &options)
 {
@@ -484,7 +486,7 @@ Encoded pngOf(QByteArrayView font, int columns, int rows, const CellAt &cellAt,
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    writer.setCompression(1);
+    writer.setCompression(11);
     const LibpngSilenced silenced;
     if (!writer.write(image) || bytes.isEmpty())
         return encoderFailure(
