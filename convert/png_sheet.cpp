@@ -90,10 +90,10 @@ std::vector<Geometry> geometriesOf(QSize size)
             for (const auto &[grid, frame] : Lines) {
                 Geometry geometry {layout, scale, grid, frame, 0};
                 const int setHeight = layout.rows * geometry.pitch();
-                const int height = size.height() + grid - 2 * frame;
+                const qint64 height = qint64(size.height()) + grid - 2 * frame;
                 if (size.width() != geometry.extent(layout.columns) || height % setHeight != 0)
                     continue;
-                geometry.sets = height / setHeight;
+                geometry.sets = int(std::min<qint64>(height / setHeight, MaxSets + 1));
                 if (geometry.sets >= 1 && geometry.sets <= MaxSets)
                     found.push_back(geometry);
             }
