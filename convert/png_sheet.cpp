@@ -378,6 +378,30 @@ private:
     int m_saved;
 };
 
+FontRead damaged()
+{
+    return {{}, u"картинку PNG не удалось распаковать: файл повреждён."_s, {}};
+}
+
+// Whether every chunk of the file lies within it, up to IEND. libpng allocates a chunk's
+// stated length before it reads the chunk, so 450 bytes that claim a text chunk of 1.9 GB
+// cost 1.9 GB and seconds; a file cut short or claiming more than it holds is damaged anyway.
+bool chunksFit(QByteArrayView bytes)
+{
+    qsizetype at = 8; // past the signature
+    while (bytes.size() - at >= 12) { // length, type, data, checksum
+        quint32 length = 0;
+        for (int i = 0; i < 4; ++i)
+            length = length << 8 | static_cast<std::uint8_t>(bytes[at + i]);
+        if (length > quint64(bytes.size() - at - 12))
+            return false;
+        if (bytes.sliced(at + 4, 4) == "IEND")
+            return true;
+        at += 12 + qsizetype(length);
+    }
+    return false;
+}
+
 // Qt refuses a picture that would take more than its allocation limit as 32-bit points (128
 // MB), which a written sheet of 64 sets at 16× exceeds although it is one bit a point. A
 // picture whose size is a sheet's is read whatever it takes; its size is bounded by the
@@ -513,6 +537,8 @@ FontRead readPngSheet(QByteArrayView bytes, const PngOptions &options)
     // Qt's reader would take the file for a PNG on looser grounds than its signature.
     if (!bytes.startsWith("\x89PNG\r\n\x1a\n"))
         return {{}, u"это не картинка PNG."_s, {}};
+    if (!chunksFit(bytes))
+        return damaged();
     QBuffer buffer;
     buffer.setData(bytes.toByteArray());
     buffer.open(QIODevice::ReadOnly);
@@ -520,13 +546,13 @@ FontRead readPngSheet(QByteArrayView bytes, const PngOptions &options)
     const LibpngSilenced silenced;
     const QSize size = reader.size();
     if (!size.isValid())
-        return {{}, u"картинку PNG не удалось распаковать: файл повреждён."_s, {}};
+        return damaged();
     const std::vector<Geometry> geometries = geometriesOf(size);
     if (geometries.empty())
         return {{}, sizeReason(size), {}};
     const QImage image = readWhole(reader, size);
     if (image.size() != size)
-        return {{}, u"картинку PNG не удалось распаковать: файл повреждён."_s, {}};
+        return damaged();
     FontRead first;
     for (const Geometry &geometry : geometries) {
         FontRead read = readCells(image, geometry, options);
