@@ -29,7 +29,10 @@ if [ "$mode" = test ]; then
         # the package, its validators and lintian
         desktop-file-utils appstream dpkg-dev file lintian man-db libxml2-utils shared-mime-info
         # the programs that read what glyphery-convert writes
-        pasmo z80asm fuse-emulator-utils zmakebas kbd xfonts-utils console-setup-linux
+        pasmo z80asm fuse-emulator-utils zmakebas kbd xfonts-utils console-setup-linux fontconfig
+        python3-freetype
+        # a Spectrum to run the loader tape on: the Fuse emulator and a free ROM
+        fuse-emulator-sdl opense-basic
     )
 fi
 

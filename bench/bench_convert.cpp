@@ -43,7 +43,7 @@ void BenchConvert::toFormat_data()
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("option");
     QTest::newRow("SpecCHR") << u"out.SpecCHR"_s << QString();
-    QTest::newRow("TAP with a loader at 24000") << u"out.tap"_s << u"loader"_s;
+    QTest::newRow("TAP with a loader at 25000") << u"out.tap"_s << u"loader"_s;
     QTest::newRow("DEFB, hex") << u"out.asm"_s << QString();
     QTest::newRow("DEFB, bin") << u"out.asm"_s << u"bin"_s;
     QTest::newRow("C header") << u"out.h"_s << QString();
@@ -62,7 +62,7 @@ void BenchConvert::toFormat()
     request.output = QFile::encodeName(m_folder.filePath(output));
     request.to = *formatOfPath(request.output);
     request.force = true;
-    request.tap = {24000, option == u"loader", {}};
+    request.tap = {LowestLoaderAddress, option == u"loader", {}};
     request.base = option == u"bin" ? NumberBase::Binary : NumberBase::Hex;
     request.png.scale = option == u"scale" ? 4 : 1;
     const int files = option == u"each set" ? MaxSets : 1;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/formats.h"
-#include "shell/call_calculator.h"
+#include "font/chars_address.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -84,11 +84,12 @@ QByteArray tokenizedLine(QStringView text)
 // zmakebas takes it.
 QString loaderListing(int address)
 {
-    const CallLines call = ShowCall(QString::number(address));
-    return u"%1 CLEAR %2: LOAD \"\"CODE %3: %4: %5"_s.arg(LoaderLine)
+    const CharsBytes chars = *charsFor(address); // the tape's writer checked the address
+    return u"%1 CLEAR %2: LOAD \"\"CODE %3: POKE 23606,%4: POKE 23607,%5"_s.arg(LoaderLine)
         .arg(address - 1)
         .arg(address)
-        .arg(call.low, call.high);
+        .arg(int(chars.low))
+        .arg(int(chars.high));
 }
 
 } // namespace

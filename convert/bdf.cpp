@@ -62,13 +62,15 @@ struct Box
     int y = 0;
 };
 
+// Numbers of 16 bits, as X's own fonts have them: sums and differences of two of them cannot
+// overflow an int.
 bool readBox(const QList<QByteArrayView> &words, Box &box)
 {
     bool ok[4] = {};
     if (words.size() != 5)
         return false;
-    box = {words[1].toInt(&ok[0]), words[2].toInt(&ok[1]), words[3].toInt(&ok[2]),
-           words[4].toInt(&ok[3])};
+    box = {words[1].toShort(&ok[0]), words[2].toShort(&ok[1]), words[3].toShort(&ok[2]),
+           words[4].toShort(&ok[3])};
     return ok[0] && ok[1] && ok[2] && ok[3] && box.width >= 0 && box.height >= 0;
 }
 
@@ -120,7 +122,7 @@ private:
     bool cell(const QList<QByteArrayView> &words)
     {
         if (!readBox(words, m_cell))
-            return fail(u"после FONTBOUNDINGBOX нужны четыре числа."_s);
+            return fail(u"после FONTBOUNDINGBOX нужны четыре числа от −32768 до 32767."_s);
         if (m_cell.width != GlyphSize || m_cell.height != GlyphSize)
             return fail(u"клетки размером %1×%2 точек, а нужны 8×8."_s.arg(m_cell.width)
                             .arg(m_cell.height));
@@ -147,7 +149,8 @@ private:
                     return fail(u"после ENCODING нужно число."_s);
             } else if (keyword == "BBX") {
                 if (!readBox(words, box))
-                    return fail(u"после BBX нужны четыре числа, ширина и высота не меньше 0."_s);
+                    return fail(u"после BBX нужны четыре числа от −32768 до 32767, ширина и "
+                                u"высота не меньше 0."_s);
                 hasBox = true;
             } else if (keyword == "BITMAP") {
                 if (!hasBox)
@@ -169,15 +172,16 @@ private:
     {
         QByteArray glyph(GlyphSize, '\0');
         // Cell rows count down from the top; BDF's y counts up from the baseline.
-        const long long top = (m_cell.y + m_cell.height) - (qint64(box.y) + box.height);
-        const long long left = qint64(box.x) - m_cell.x;
+        const int top = (m_cell.y + m_cell.height) - (box.y + box.height);
+        const int left = box.x - m_cell.x;
         for (int row = 0; row < box.height; ++row) {
             if (m_lines.atEnd())
                 return fail(u"файл обрывается посреди точек символа."_s);
             const QByteArrayView digits = m_lines.next().value(0);
-            if (digits.size() < (qint64(box.width) + 7) / 8 * 2)
-                return fail(
-                    u"в строке точек меньше %1 цифр."_s.arg((qint64(box.width) + 7) / 8 * 2));
+            const qint64 wanted = (qint64(box.width) + 7) / 8 * 2;
+            if (digits.size() < wanted)
+                return fail(u"в строке точек меньше %1."_s.arg(
+                    counted(wanted, u"цифры", u"цифр", u"цифр")));
             if (unicode != 0 && !drawRow(glyph, digits, box.width, top + row, left))
                 return false;
         }
@@ -188,7 +192,7 @@ private:
         return true;
     }
 
-    bool drawRow(QByteArray &glyph, QByteArrayView digits, int width, long long row, long long left)
+    bool drawRow(QByteArray &glyph, QByteArrayView digits, int width, int row, int left)
     {
         for (int x = 0; x < width; ++x) {
             const int value = hexDigit(digits[x / 4]);
@@ -196,7 +200,7 @@ private:
                 return fail(u"в строке точек не шестнадцатеричная цифра."_s);
             if (!(value >> (3 - x % 4) & 1))
                 continue;
-            const long long column = left + x;
+            const int column = left + x;
             if (row < 0 || row >= GlyphSize || column < 0 || column >= GlyphSize)
                 return fail(u"точка символа выходит за клетку 8×8."_s);
             glyph[row] = char(glyph[row] | 0x80 >> column);
@@ -221,12 +225,21 @@ FontRead readBdf(QByteArrayView bytes)
 
 // The cell is the Spectrum's 8 × 8 with row 7 below the baseline, where its descenders go.
 // Each character is named by its Unicode number, so "↑", "£" and "©" stay what they are.
+// The properties repeat the fields of the font's name: X's font tools, fontconfig and
+// FreeType take the family, the character set (ISO 10646, that is Unicode) and the cell
+// spacing from them, and without them map no character to its glyph.
 QByteArray writeBdf(QByteArrayView set, const QString &name)
 {
-    QByteArray bytes = "STARTFONT 2.1\nFONT -Glyphery-" + identifierFrom(name).toLatin1()
+    const QByteArray family = identifierFrom(name).toLatin1();
+    QByteArray bytes = "STARTFONT 2.1\nFONT -Glyphery-" + family
         + "-Medium-R-Normal--8-80-72-72-C-80-ISO10646-1\nSIZE 8 72 72\n"
-          "FONTBOUNDINGBOX 8 8 0 -1\nSTARTPROPERTIES 3\nFONT_ASCENT 7\nFONT_DESCENT 1\n"
-          "DEFAULT_CHAR 32\nENDPROPERTIES\nCHARS 96\n";
+          "FONTBOUNDINGBOX 8 8 0 -1\nSTARTPROPERTIES 17\nFOUNDRY \"Glyphery\"\nFAMILY_NAME \""
+        + family
+        + "\"\nWEIGHT_NAME \"Medium\"\nSLANT \"R\"\nSETWIDTH_NAME \"Normal\"\n"
+          "ADD_STYLE_NAME \"\"\nPIXEL_SIZE 8\nPOINT_SIZE 80\nRESOLUTION_X 72\nRESOLUTION_Y 72\n"
+          "SPACING \"C\"\nAVERAGE_WIDTH 80\nCHARSET_REGISTRY \"ISO10646\"\n"
+          "CHARSET_ENCODING \"1\"\nFONT_ASCENT 7\nFONT_DESCENT 1\nDEFAULT_CHAR 32\n"
+          "ENDPROPERTIES\nCHARS 96\n";
     bytes.reserve(SetBytes * 16);
     // The lines before each character's bitmap are the same in every file.
     static const std::array<QByteArray, CharsPerSet> heads = [] {

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/command_line.h"
 
+#include "font/chars_address.h"
 #include "font/file_reasons.h"
-#include "shell/call_calculator.h"
 
 #include <QColor>
+#include <QFile>
 #include <QMap>
 
 #include <limits>
@@ -15,10 +16,9 @@ namespace Glyphery {
 
 namespace {
 
-constexpr int MaxScale = 16;
-
 // Every option, with the formats it belongs to: an option given for another format is a
-// mistake worth telling, not something to ignore.
+// mistake worth telling, not something to ignore. An option with both formats belongs to
+// either.
 struct Option
 {
     QStringView name;
@@ -35,14 +35,15 @@ const Option Options[] = {
     {u"--force", false, {}, {}},
     {u"--help", false, {}, {}},
     {u"-h", false, {}, {}},
+    {u"--version", false, {}, {}},
     {u"--block", true, Format::Tap, {}},
     {u"--addr", true, {}, Format::Tap},
     {u"--loader", false, {}, Format::Tap},
     {u"--base", true, {}, Format::Assembler},
     {u"--text", true, {}, Format::Png},
     {u"--scale", true, {}, Format::Png},
-    {u"--ink", true, {}, Format::Png},
-    {u"--paper", true, {}, Format::Png},
+    {u"--ink", true, Format::Png, Format::Png},
+    {u"--paper", true, Format::Png, Format::Png},
 };
 
 const Option *optionNamed(QStringView name)
@@ -62,12 +63,18 @@ struct Arguments
     QString error;
 };
 
-// File names stay the bytes they are; options and their values are text.
+// File names stay the bytes they are; options and their values are text. After "--" every
+// argument is a file, so a file whose name begins with "-" can be named.
 Arguments splitArguments(const QList<QByteArray> &arguments)
 {
     Arguments split;
+    bool options = true;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        if (!arguments[i].startsWith('-') || arguments[i] == "-") {
+        if (options && arguments[i] == "--") {
+            options = false;
+            continue;
+        }
+        if (!options || !arguments[i].startsWith('-') || arguments[i] == "-") {
             split.files.append(arguments[i]);
             continue;
         }
@@ -112,7 +119,10 @@ std::optional<Format> formatFor(const Arguments &given, const QString &option,
         return named;
     }
     const std::optional<Format> implied = formatOfPath(path);
-    if (!implied)
+    if (!implied && QFile::decodeName(path).endsWith(u".z80"_s, Qt::CaseInsensitive))
+        error = u"файл .z80 — снимок памяти Spectrum, не текст ассемблера; назовите его .asm, .s "
+                u"или .z80s или укажите формат ключом %1."_s.arg(option);
+    else if (!implied)
         error = u"по имени %1 не понять формат; укажите его ключом %2."_s.arg(quotedPath(path),
                                                                               option);
     return implied;
@@ -136,10 +146,13 @@ QString checkFormats(Request &request, const Arguments &given)
     for (const Option &option : Options) {
         if (!given.options.contains(option.name.toString()))
             continue;
-        if (option.from && option.from != from)
+        if (option.from && option.to && option.from != from && option.to != to)
+            return u"ключ %1 — только для чтения из %2 или записи в %2."_s.arg(
+                option.name, formatName(*option.from));
+        if (option.from && !option.to && option.from != from)
             return u"ключ %1 — только для чтения из %2."_s.arg(option.name,
                                                                formatName(*option.from));
-        if (option.to && option.to != to)
+        if (option.to && !option.from && option.to != to)
             return u"ключ %1 — только для записи в %2."_s.arg(option.name, formatName(*option.to));
     }
     return {};
@@ -185,7 +198,7 @@ QString readValues(Request &request, const QMap<QString, QString> &options)
         } else if (name == u"--text") {
             request.text = value;
         } else if (name == u"--scale") {
-            const std::optional<int> scale = integerIn(value, 1, MaxScale);
+            const std::optional<int> scale = integerIn(value, 1, MaxPngScale);
             if (!scale)
                 return u"масштаб «%1» — не число от 1 до 16."_s.arg(value);
             request.png.scale = *scale;
@@ -198,6 +211,11 @@ QString readValues(Request &request, const QMap<QString, QString> &options)
             request.force = true;
         }
     }
+    // A sheet written takes black and white for the colours not given; one read, the picture's.
+    const PngOptions &png = request.png;
+    if (request.to == Format::Png ? png.ink.value_or(DefaultInk) == png.paper.value_or(DefaultPaper)
+                                  : png.ink && png.ink == png.paper)
+        return u"у чернил и бумаги один цвет (не названные, чернила чёрные, а бумага белая)."_s;
     return {};
 }
 
@@ -213,6 +231,10 @@ CommandLine parseCommandLine(const QList<QByteArray> &arguments)
     }
     if (given.options.contains(u"--help"_s) || given.options.contains(u"-h"_s)) {
         line.help = true;
+        return line;
+    }
+    if (given.options.contains(u"--version"_s)) {
+        line.version = true;
         return line;
     }
     if (given.files.size() != 2) {
@@ -236,17 +258,38 @@ QString helpText()
 ключами --from и --to.
 
 Форматы:
-  specchr  .SpecCHR .ch8 .bin  чтение, запись  байты шрифта, 768 на набор
-  gph      .gph                чтение          как его импортирует редактор
-  tap      .tap                чтение, запись  лента Spectrum, блок CODE со шрифтом
-  psf      .psf .psfu          чтение, запись  шрифт консоли Linux, один набор
-  bdf      .bdf                чтение, запись  шрифт BDF, один набор
-  png      .png                чтение, запись  лист, 32×3 клетки 8×8 на набор (читаются
-                                               и 16×6, 96×1; тёмные точки — чернила)
-  asm      .asm .z80           запись          строки DEFB для ассемблера Z80
-  c        .h                  запись          массив const unsigned char для C
+  specchr  .SpecCHR .ch8 .bin  чтение, запись
+           байты шрифта, 768 на набор, не больше 64 наборов (49152 байт)
+  gph      .gph                чтение
+           как его импортирует редактор, но только файл ровно из заголовка
+           и названных в нём наборов по 6144 байта, точки — 0 или 1
+  tap      .tap                чтение, запись
+           лента Spectrum, блок CODE со шрифтом
+  psf      .psf .psfu          чтение, запись
+           шрифт консоли Linux, глифы 8×8, один набор
+  bdf      .bdf                чтение, запись
+           шрифт BDF, клетки 8×8, один набор; числа рамок — от −32768 до 32767
+  png      .png                чтение, запись
+           лист клеток 8×8 (ниже)
+  asm      .asm .s .z80s       запись
+           строки DEFB для ассемблера Z80 (.z80 — снимок памяти, не текст)
+  c        .h                  запись
+           массив const unsigned char для C
 
 Символы 94, 96 и 127 у Spectrum — «↑», «£» и «©»; в PSF и BDF они записаны так.
+
+Лист PNG: на набор 32×3 клеток (при чтении и 16×6 или 96×1), наборы один под
+другим. Точка шрифта — квадрат от 1×1 до 16×16 точек картинки; при чтении между
+клетками может идти линия сетки в одну точку (и рамка вокруг). Всё это узнаётся
+по картинке: из листов, какими она может быть, берётся тот, где меньше наборов
+и каждая точка шрифта — квадрат одного цвета. Чернила и бумага при чтении — две
+группы точек по светлоте, разделённые посередине между самой тёмной и самой
+светлой (прозрачная точка — отдельный цвет, темнее чёрного); бумага — та группа,
+что занимает большую часть краёв клеток, а если поровну — та, которой больше.
+Картинку одного цвета, цветов почти одной светлоты (разница меньше 32 из 255)
+или такую, где обеих групп поровну везде, не читают: назовите цвета ключами
+--ink и --paper. Записанный лист помнит свои два цвета и всегда читается
+обратно. Картинку шире или выше 1000000 точек (предел libpng) не записать.
 
 Ключи:
   --set N        только набор N (от 1); без --set и --all берутся все наборы
@@ -256,20 +299,28 @@ QString helpText()
   --force        заменить выходной файл, если он уже есть
   --block N      (tap) взять блок N ленты, считая с 0, как в tzxlist;
                  без ключа берутся все блоки CODE длиной 768·n байт
-  --addr АДРЕС   (tap) адрес шрифта в памяти, по умолчанию 64000;
+  --addr АДРЕС   (tap) адрес шрифта в памяти, от 16384, по умолчанию 64000;
                  можно #FA00, $FA00, 0xFA00
   --loader       (tap) записать перед шрифтом программу на Бейсике, которая
-                 делает CLEAR АДРЕС−1, загружает шрифт и включает его двумя POKE;
-                 шрифт тогда должен лежать не ниже 24000
+                 делает CLEAR АДРЕС−1, загружает шрифт и включает его двумя
+                 POKE; шрифт тогда лежит не ниже 25000, чтобы своей программе
+                 на Бейсике оставался 1 КБ (1024 байта), так что наборов
+                 не больше 52
   --base ОСН     (asm) числа hex, dec или bin; по умолчанию hex
   --text ТЕКСТ   (png) нарисовать текст этим шрифтом вместо листа
-  --scale N      (png) размер точки, от 1 до 16; по умолчанию 1
-  --ink ЦВЕТ     (png) цвет чернил: имя или #RRGGBB; по умолчанию black
-  --paper ЦВЕТ   (png) цвет бумаги; по умолчанию white
+  --scale N      (png) размер точки при записи, от 1 до 16; по умолчанию 1
+  --ink ЦВЕТ     (png) цвет чернил: имя или #RRGGBB (#AARRGGBB с прозрачностью);
+                 при записи по умолчанию black, при чтении — сказать его прямо
+                 (из png в png — цвет записанного листа)
+  --paper ЦВЕТ   (png) цвет бумаги; при записи по умолчанию white
+  --version      версия программы
   -h, --help     эта справка
+  --             дальше только файлы, даже если имя начинается с «-»
 
-Код выхода: 0 — готово, 1 — файл не прочитать, не понять или не записать,
-2 — ошибка в командной строке.
+Код выхода: 0 — готово, 1 — файл не прочитать, не понять или не записать
+(ничего не записано), 2 — ошибка в командной строке, 3 — файл записан, но,
+может быть, не целиком или не подтверждён на диске (сообщение говорит,
+что с ним).
 )help"_s;
 }
 

@@ -12,6 +12,7 @@ struct CommandLine
 {
     Request request;
     bool help = false;
+    bool version = false;
     QString error; // a usage error, in Russian
 };
 

@@ -5,6 +5,7 @@
 #include "font/font_file.h"
 #include "font/gph.h"
 #include "font/safe_writer.h"
+#include "font/specchr.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -36,7 +37,8 @@ const FormatInfo Formats[] = {
     {Format::Psf, u"psf", {u"psf", u"psfu"}, true, true, u"шрифт PSF"},
     {Format::Bdf, u"bdf", {u"bdf"}, true, true, u"шрифт BDF"},
     {Format::Png, u"png", {u"png"}, true, true, {}},
-    {Format::Assembler, u"asm", {u"asm", u"z80"}, false, true, {}},
+    // Not .z80: that is a Spectrum snapshot.
+    {Format::Assembler, u"asm", {u"asm", u"s", u"z80s"}, false, true, {}},
     {Format::CHeader, u"c", {u"h"}, false, true, {}},
 };
 
@@ -53,11 +55,10 @@ FileRead readInput(const Request &request)
 {
     switch (request.from) {
     case Format::SpecChr:
-        return readWholeFile(request.input, MaxFontBytes,
-                             u"в шрифте может быть не больше 64 наборов, то есть 49152 байт."_s);
+        return readWholeFile(request.input, MaxFontBytes, specChrTooLong());
     case Format::Gph:
-        // As the editor imports: what lies past the 64th set is never read.
-        return readFileStart(request.input, 1 + qsizetype(MaxSets) * GphSetBytes);
+        return readWholeFile(request.input, GphMaxBytes,
+                             u"в файле gph заголовок и не больше 64 наборов, 393217 байт."_s);
     default:
         return readWholeFile(request.input, LargestInput,
                              u"шрифт в таком файле не бывает больше 64 МиБ."_s);
@@ -78,7 +79,8 @@ FontRead readerAnswer(const Request &request, QByteArrayView bytes)
     case Format::Bdf:
         return readBdf(bytes);
     case Format::Png:
-        return readPngSheet(bytes);
+        // From a sheet to a sheet, the colours given are those of the sheet written.
+        return readPngSheet(bytes, request.to == Format::Png ? PngOptions {} : request.png);
     case Format::Assembler:
     case Format::CHeader:
         break;
@@ -114,7 +116,7 @@ Encoded encode(const Request &request, QByteArrayView font, int firstSet)
         return {writeBdf(font, name), {}};
     case Format::Png:
         return request.text ? writePngText(font, *request.text, request.png)
-                            : Encoded {writePngSheet(font, request.png), {}};
+                            : writePngSheet(font, request.png);
     case Format::Assembler:
         return {writeAssembler(font, identifierFrom(name), firstSet, request.base), {}};
     case Format::CHeader:
@@ -198,6 +200,11 @@ Outcome convertFont(const Request &request)
     if (!file.error.isEmpty())
         return failure(InputError, file.error);
     const QString input = quotedPath(request.input);
+    // The editor's own refusal, in its words.
+    if (const GphProblem problem
+        = request.from == Format::Gph ? checkGph(file.bytes) : GphProblem::None;
+        problem != GphProblem::None)
+        return failure(InputError, gphRefusal(problem, file.bytes, input));
     const FontRead read = decode(request, file.bytes);
     if (!read.error.isEmpty())
         return failure(InputError,
@@ -207,8 +214,9 @@ Outcome convertFont(const Request &request)
     // Paths go into messages in one arg() call: a "%1" in a file name must stay as it is.
     if (request.set >= sets)
         return failure(UsageError,
-                       u"В шрифте из файла %1 наборов %2, набора %3 в нём нет."_s.arg(
-                           input, QString::number(sets), QString::number(request.set + 1)));
+                       u"В шрифте из файла %1 %2, набора %3 в нём нет."_s.arg(
+                           input, counted(sets, u"набор", u"набора", u"наборов"),
+                           QString::number(request.set + 1)));
     const QByteArrayView font = request.set < 0
         ? QByteArrayView(read.font)
         : QByteArrayView(read.font).sliced(request.set * SetBytes, SetBytes);
@@ -222,7 +230,8 @@ Outcome convertFont(const Request &request)
 
     const Encoded encoded = encode(request, font, std::max(request.set, 0));
     if (!encoded.error.isEmpty())
-        return failure(UsageError, u"Нельзя записать %1: %2"_s.arg(output, encoded.error));
+        return failure(encoded.encoderFailed ? InputError : UsageError,
+                       u"Нельзя записать %1: %2"_s.arg(output, encoded.error));
     if (const Outcome written = writeOutput(request, encoded.bytes); written.status != 0)
         return written;
     return {0, read.warning.isEmpty() ? QString() : u"Файл %1: %2"_s.arg(input, read.warning)};

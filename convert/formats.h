@@ -2,6 +2,7 @@
 #pragma once
 
 #include "font/font_store.h"
+#include "font/russian_count.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -9,6 +10,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace Glyphery {
 
@@ -26,6 +28,12 @@ inline std::uint8_t rowOf(QByteArrayView font, int set, int character, int row)
     return static_cast<std::uint8_t>(font[(set * CharsPerSet + character) * GlyphSize + row]);
 }
 
+// "1 байт", "3 байта", "5 байт".
+inline QString byteCount(qint64 count)
+{
+    return counted(count, u"байт", u"байта", u"байт");
+}
+
 // A reader's answer: the font, or a reason in Russian why there is none. A warning tells of
 // characters the file lacks; the font then has paper in their place.
 struct FontRead
@@ -35,11 +43,13 @@ struct FontRead
     QString warning;
 };
 
-// A writer that can refuse what it is asked for answers with the bytes or the reason.
+// A writer that can refuse what it is asked for answers with the bytes or the reason; a
+// failure of the encoder itself, not of what was asked, is told apart.
 struct Encoded
 {
     QByteArray bytes;
     QString error;
+    bool encoderFailed = false;
 };
 
 // The Unicode character the Spectrum shows for a code of 32..127: ASCII but for 94 "↑",
@@ -50,13 +60,19 @@ char32_t unicodeOfCode(int code);
 char32_t asciiStandIn(int code);
 
 FontRead readSpecChr(QByteArrayView bytes);
+// For a file the editor's checkGph accepted.
 FontRead readGph(QByteArrayView bytes);
 // block < 0 takes every CODE block whose length is a whole number of sets; otherwise the block
 // of that number, counted from 0 as tape listings count them.
 FontRead readTap(QByteArrayView bytes, int block);
 FontRead readPsf(QByteArrayView bytes);
 FontRead readBdf(QByteArrayView bytes);
-FontRead readPngSheet(QByteArrayView bytes);
+
+// BASIC programs start at 23755 on a Spectrum without Interface 1. Above them lie the loader
+// (about 80 bytes), the end of its variables and an empty edit line; the ROM keeps 80 bytes
+// free whenever it makes room, and the machine stack lies below the font. From here the
+// user's own BASIC keeps more than 1 KB (1024 bytes) beside the loader.
+inline constexpr int LowestLoaderAddress = 25000;
 
 struct TapOptions
 {
@@ -81,13 +97,30 @@ QByteArray writeCHeader(QByteArrayView font, const QString &name, int firstSet);
 QByteArray writePsf(QByteArrayView set);
 QByteArray writeBdf(QByteArrayView set, const QString &name);
 
+// A sheet holds each set as a block of cells, 32 × 3, 16 × 6 or 96 × 1, the blocks one under
+// another; each pixel of a glyph is a square of scale × scale points, and a line of one point
+// may run between the cells. Ink and paper are the colours given, or on reading found from the
+// picture (see readPngSheet); a written sheet notes its two colours, so that it always reads
+// back, whatever they are.
+inline constexpr int MaxPngScale = 16;
+// libpng's limit of the width and the height of a picture.
+inline constexpr int MaxPngSide = 1000000;
+inline constexpr QRgb DefaultInk = 0xff000000;
+inline constexpr QRgb DefaultPaper = 0xffffffff;
 struct PngOptions
 {
-    int scale = 1;
-    QRgb ink = 0xff000000;
-    QRgb paper = 0xffffffff;
+    int scale = 1; // for writing; reading finds it
+    std::optional<QRgb> ink = {};
+    std::optional<QRgb> paper = {};
 };
-QByteArray writePngSheet(QByteArrayView font, const PngOptions &options);
+// The cell size, the grid and the number of sets are found from the picture; of the sheets
+// its size allows, the one of fewest sets whose every pixel is a square of one colour is
+// taken. The points fall into two groups by lightness (a see-through point counting as
+// darker than black), split halfway between the darkest and the lightest; paper is the group
+// that fills most of the cells' borders, or else the more common one. A given ink or paper
+// says which group it is; both given, each point is the one it is nearer to.
+FontRead readPngSheet(QByteArrayView bytes, const PngOptions &options);
+Encoded writePngSheet(QByteArrayView font, const PngOptions &options);
 Encoded writePngText(QByteArrayView set, const QString &text, const PngOptions &options);
 
 // A name made of ASCII letters, digits and "_" that starts with a letter and is no keyword

@@ -16,17 +16,31 @@ void print(std::FILE *stream, const QString &text)
     std::fputs(text.toUtf8().constData(), stream);
 }
 
+// Qt and libpng report in English on stderr (a picture libpng refuses, a locale that is not
+// UTF-8). The converter checks every result it gets from them and says in Russian what
+// failed, so their own lines are not passed on; a fatal one is said before Qt aborts.
+void quietLibraries(QtMsgType type, const QMessageLogContext &, const QString &)
+{
+    if (type == QtFatalMsg)
+        print(stderr, u"glyphery-convert: внутренняя ошибка библиотеки Qt.\n"_s);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     using namespace Glyphery;
+    qInstallMessageHandler(quietLibraries);
     // Not QCoreApplication::arguments(): it turns a file name that is not UTF-8 into another.
     const QList<QByteArray> arguments(argv + 1, argv + argc);
     const QCoreApplication application(argc, argv);
     const CommandLine line = parseCommandLine(arguments);
     if (line.help) {
         print(stdout, helpText());
+        return 0;
+    }
+    if (line.version) {
+        print(stdout, u"glyphery-convert " GLYPHERY_VERSION "\n"_s);
         return 0;
     }
     if (!line.error.isEmpty()) {

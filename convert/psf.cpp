@@ -41,6 +41,12 @@ struct Glyphs
     QString error;
 };
 
+QString cutShort(qint64 glyphs)
+{
+    return u"файл обрезан: в нём нет всех %1."_s.arg(
+        counted(glyphs, u"глифа", u"глифов", u"глифов"));
+}
+
 Glyphs psf1Glyphs(QByteArrayView bytes)
 {
     if (bytes.size() < Psf1HeaderBytes)
@@ -51,7 +57,7 @@ Glyphs psf1Glyphs(QByteArrayView bytes)
         return {{}, 0, -1, u"глифы размером 8×%1 точек, а нужны 8×8."_s.arg(height)};
     const qsizetype count = mode & Psf1Has512 ? 512 : 256;
     if (bytes.size() < Psf1HeaderBytes + count * GlyphSize)
-        return {{}, 0, -1, u"файл обрезан: в нём нет всех %1 глифов."_s.arg(count)};
+        return {{}, 0, -1, cutShort(count)};
     return {bytes.sliced(Psf1HeaderBytes, count * GlyphSize),
             count,
             mode & Psf1HasTable ? Psf1HeaderBytes + count * GlyphSize : -1,
@@ -71,11 +77,11 @@ Glyphs psf2Glyphs(QByteArrayView bytes)
     if (width != GlyphSize || height != GlyphSize)
         return {{}, 0, -1, u"глифы размером %1×%2 точек, а нужны 8×8."_s.arg(width).arg(height)};
     if (glyphBytes != GlyphSize)
-        return {{}, 0, -1, u"на глиф 8×8 приходится %1 байт вместо 8."_s.arg(glyphBytes)};
+        return {{}, 0, -1, u"на глиф 8×8 приходится %1 вместо 8."_s.arg(byteCount(glyphBytes))};
     if (count == 0)
         return {{}, 0, -1, u"в шрифте нет ни одного глифа."_s};
     if (headerSize < Psf2HeaderBytes || headerSize + count * GlyphSize > quint64(bytes.size()))
-        return {{}, 0, -1, u"файл обрезан: в нём нет всех %1 глифов."_s.arg(count)};
+        return {{}, 0, -1, cutShort(qint64(count))};
     const auto start = qsizetype(headerSize);
     const auto size = qsizetype(count * GlyphSize);
     return {

@@ -29,8 +29,9 @@ std::array<QByteArray, CharsPerSet> characterNotes()
 
 QByteArray setNote(QByteArrayView font)
 {
-    return u"Шрифт Spectrum: наборов %1, в каждом 96 символов с кодами 32..127, по 8 байт "
-           u"(строки сверху вниз, бит 7 — левая точка)."_s.arg(setCountOf(font))
+    return u"Шрифт Spectrum: %1, в каждом 96 символов с кодами 32..127, по 8 байт "
+           u"(строки сверху вниз, бит 7 — левая точка)."_s
+               .arg(counted(setCountOf(font), u"набор", u"набора", u"наборов"))
                .toUtf8();
 }
 

@@ -17,29 +17,37 @@ FontRead readSpecChr(QByteArrayView bytes)
     if (bytes.isEmpty())
         return {{}, u"файл пуст."_s, {}};
     if (bytes.size() % SetBytes != 0)
-        return {
-            {},
-            u"в нём %1 байт, а шрифт — это целое число наборов по 768 байт."_s.arg(bytes.size()),
-            {}};
+        return {{},
+                u"в нём %1, а шрифт — это целое число наборов по 768 байт."_s.arg(
+                    byteCount(bytes.size())),
+                {}};
     if (bytes.size() > MaxFontBytes)
-        return {{}, u"в шрифте может быть не больше 64 наборов, то есть 49152 байт."_s, {}};
+        return {{}, specChrTooLong(), {}};
     return {bytes.toByteArray(), {}, {}};
 }
 
-// The editor's own import: the same checks and the same decoder, so a gph file converts to
-// exactly the font the editor would show.
+// The editor's own decoder, so a gph file converts to exactly the font the editor would show.
+// The editor imports any file whose header is 0..63, a short one padded with paper, what
+// follows the last set passed over, any byte but 0 taken for ink. A converter cannot show
+// what it made of such a file, and such a file is more likely something else renamed (a tape
+// starts with the length of its first block), so only a file of the format's own shape is
+// taken: the header, exactly the sets it names, and pixels of 0 or 1.
 FontRead readGph(QByteArrayView bytes)
 {
-    switch (checkGph(bytes)) {
-    case GphProblem::Empty:
-        return {{}, u"файл пуст: в нём нет шрифта gph."_s, {}};
-    case GphProblem::TooManySets:
+    const int sets = static_cast<std::uint8_t>(bytes[0]) + 1;
+    const qsizetype length = 1 + qsizetype(sets) * GphSetBytes;
+    if (bytes.size() != length)
         return {{},
-                u"в нём %1 наборов, а в шрифте может быть не больше 64."_s.arg(
-                    static_cast<std::uint8_t>(bytes[0]) + 1),
+                u"по заголовку в нём %1, это %2, а в файле %3."_s.arg(
+                    counted(sets, u"набор", u"набора", u"наборов"), byteCount(length),
+                    byteCount(bytes.size())),
                 {}};
-    case GphProblem::None:
-        break;
+    for (qsizetype at = 1; at < length; ++at) {
+        if (bytes[at] != 0 && bytes[at] != 1)
+            return {{},
+                    u"в байте %1 значение %2, а точка в gph — это 0 или 1."_s.arg(at).arg(
+                        static_cast<std::uint8_t>(bytes[at])),
+                    {}};
     }
     const auto store = std::make_unique<FontStore>(); // 400 KB: too large for the stack
     decodeGph(bytes, *store);

@@ -18,11 +18,8 @@ constexpr std::uint8_t ProgramType = 0;
 constexpr std::uint8_t CodeType = 3;
 constexpr int TapeNameLength = 10;
 constexpr int LowestRam = 16384;
-// BASIC programs start at 23755 on a Spectrum without Interface 1. The loader, its end of
-// variables, an empty edit line and the 50 bytes CLEAR insists on above them reach about
-// 23900; below that CLEAR stops with "M RAMTOP no good". 24000 leaves the stack some room.
-constexpr int LowestLoaderAddress = 24000;
 constexpr int MemoryEnd = 65536;
+constexpr int MostLoaderSets = (MemoryEnd - LowestLoaderAddress) / SetBytes;
 
 struct TapeBlock
 {
@@ -55,8 +52,8 @@ Tape splitTape(QByteArrayView bytes)
             return {{}, u"в блоке %1 нет даже флага и контрольной суммы."_s.arg(number)};
         if (bytes.size() - at < length)
             return {{},
-                    u"блок %1 обрезан: в нём должно быть %2 байт, а есть %3."_s.arg(number)
-                        .arg(length)
+                    u"блок %1 обрезан: в нём должно быть %2, а есть %3."_s.arg(number)
+                        .arg(byteCount(length))
                         .arg(bytes.size() - at)};
         const QByteArrayView block = bytes.sliced(at, length);
         char sum = 0;
@@ -90,9 +87,8 @@ FontRead codeData(const QList<TapeBlock> &blocks, qsizetype header)
     const int announced = word(blocks[header].data, 11);
     if (data.size() != announced)
         return {{},
-                u"в заголовке блока %1 длина %2 байт, а в блоке данных %3 байт."_s.arg(header)
-                    .arg(announced)
-                    .arg(data.size()),
+                u"в заголовке блока %1 длина %2, а в блоке данных %3."_s.arg(header).arg(
+                    byteCount(announced), byteCount(data.size())),
                 {}};
     return {data.toByteArray(), {}, {}};
 }
@@ -101,8 +97,8 @@ FontRead wholeSets(const QByteArray &font, const QString &where)
 {
     if (font.isEmpty() || font.size() % SetBytes != 0)
         return {{},
-                u"%1 — %2 байт, а шрифт — это целое число наборов по 768 байт."_s.arg(where).arg(
-                    font.size()),
+                u"%1 — %2, а шрифт — это целое число наборов по 768 байт."_s.arg(
+                    where, byteCount(font.size())),
                 {}};
     if (font.size() > MaxFontBytes)
         return {{}, u"%1 больше 64 наборов (49152 байт)."_s.arg(where), {}};
@@ -111,10 +107,12 @@ FontRead wholeSets(const QByteArray &font, const QString &where)
 
 FontRead chosenBlock(const QList<TapeBlock> &blocks, int number)
 {
+    if (blocks.isEmpty())
+        return {{}, u"блока %1 нет: лента пуста."_s.arg(number), {}};
     if (number >= blocks.size())
         return {{},
-                u"блока %1 нет: на ленте блоков %2 (с 0 по %3)."_s.arg(number)
-                    .arg(blocks.size())
+                u"блока %1 нет: на ленте %2, с 0 по %3."_s.arg(number)
+                    .arg(counted(blocks.size(), u"блок", u"блока", u"блоков"))
                     .arg(blocks.size() - 1),
                 {}};
     const TapeBlock &block = blocks[number];
@@ -202,14 +200,23 @@ Encoded writeTap(QByteArrayView font, const TapOptions &options)
         return {{},
                 u"адрес %1 лежит в ПЗУ (0..16383), а шрифт загружают в ОЗУ, с 16384 и выше."_s.arg(
                     options.address)};
+    const QString room = u"с загрузчиком шрифт лежит не ниже %1, чтобы программе на Бейсике "
+                         u"оставался 1 КБ"_s.arg(LowestLoaderAddress);
+    if (options.loader && font.size() > MemoryEnd - LowestLoaderAddress)
+        return {{},
+                u"%1, а шрифт длиной %2 там не помещается: с загрузчиком — не больше %3. "
+                u"Выберите набор ключом --set или запишите ленту без --loader."_s.arg(
+                    room, byteCount(font.size()),
+                    counted(MostLoaderSets, u"набора", u"наборов", u"наборов"))};
     if (options.loader && options.address < LowestLoaderAddress)
         return {{},
-                u"с загрузчиком шрифт должен лежать не ниже 24000, над программой на Бейсике: "
-                u"CLEAR %1 остановится с ошибкой «M RAMTOP no good»."_s.arg(options.address - 1)};
+                u"%1; возьмите адрес от %2 до %3."_s.arg(room)
+                    .arg(LowestLoaderAddress)
+                    .arg(MemoryEnd - font.size())};
     if (options.address + font.size() > MemoryEnd)
         return {{},
-                u"шрифт длиной %1 байт не помещается в память с адреса %2: самый высокий адрес "
-                u"для него — %3."_s.arg(font.size())
+                u"шрифт длиной %1 не помещается в память с адреса %2: самый высокий адрес "
+                u"для него — %3."_s.arg(byteCount(font.size()))
                     .arg(options.address)
                     .arg(MemoryEnd - font.size())};
     QByteArray tape;

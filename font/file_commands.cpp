@@ -57,9 +57,7 @@ void FileCommands::mnuFileOpen()
 {
     const std::optional<ChosenFile> file
         = chooseAndRead(specChrFilter(), [](const QByteArray &path) {
-              return readWholeFile(
-                  path, MaxFontBytes,
-                  u"в шрифте может быть не больше 64 наборов, то есть 49152 байт."_s);
+              return readWholeFile(path, MaxFontBytes, specChrTooLong());
           });
     if (file)
         replaceFont(file->path, [&] { decodeSpecChr(file->bytes, m_font); });
@@ -91,23 +89,13 @@ bool FileCommands::mnuFileSaveAs()
 
 void FileCommands::gphload()
 {
-    const std::optional<ChosenFile> file = chooseAndRead(gphFilter(), [](const QByteArray &path) {
-        return readFileStart(path, 1 + qsizetype(MaxSets) * GphSetBytes);
-    });
+    const std::optional<ChosenFile> file = chooseAndRead(
+        gphFilter(), [](const QByteArray &path) { return readFileStart(path, GphMaxBytes); });
     if (!file)
         return;
-    const QString name = quotedPath(QFile::encodeName(file->path));
-    switch (checkGph(file->bytes)) {
-    case GphProblem::Empty:
-        showError(u"Файл %1 пуст: в нём нет шрифта gph."_s.arg(name));
+    if (const GphProblem problem = checkGph(file->bytes); problem != GphProblem::None) {
+        showError(gphRefusal(problem, file->bytes, quotedPath(QFile::encodeName(file->path))));
         return;
-    case GphProblem::TooManySets:
-        showError(
-            u"Файл %1 не удалось импортировать: в нём %2 наборов, а в шрифте может быть не больше 64."_s
-                .arg(name, QString::number(static_cast<std::uint8_t>(file->bytes[0]) + 1)));
-        return;
-    case GphProblem::None:
-        break;
     }
     replaceFont(noFileName(), [&] { decodeGph(file->bytes, m_font); });
 }

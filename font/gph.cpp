@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "font/gph.h"
 
+#include "font/russian_count.h"
+
 #include <algorithm>
 #include <cstring>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace Glyphery {
 
@@ -13,6 +17,15 @@ GphProblem checkGph(QByteArrayView bytes)
     if (static_cast<std::uint8_t>(bytes[0]) >= MaxSets)
         return GphProblem::TooManySets;
     return GphProblem::None;
+}
+
+QString gphRefusal(GphProblem problem, QByteArrayView bytes, const QString &file)
+{
+    if (problem == GphProblem::Empty)
+        return u"Файл %1 пуст: в нём нет шрифта gph."_s.arg(file);
+    const int sets = static_cast<std::uint8_t>(bytes[0]) + 1;
+    return u"Файл %1 не удалось импортировать: в нём %2, а в шрифте может быть не больше 64."_s.arg(
+        file, counted(sets, u"набор", u"набора", u"наборов"));
 }
 
 // A glyph's cells lie in the order of the file's bytes, column after column, so each glyph is

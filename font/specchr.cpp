@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace Glyphery {
 
 namespace {
@@ -52,6 +54,11 @@ void setCharacter(Glyph &glyph, const std::uint8_t *rows)
 }
 
 } // namespace
+
+QString specChrTooLong()
+{
+    return u"в шрифте может быть не больше 64 наборов, то есть 49152 байт."_s;
+}
 
 QByteArray encodeSpecChr(const FontStore &font)
 {

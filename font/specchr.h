@@ -5,11 +5,15 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 
 namespace Glyphery {
 
 // SpecCHR is the font exactly as it lies in Spectrum memory: 768 bytes a set, 8 row bytes a
 // character, bit 7 of a row byte the leftmost pixel. No header, nothing else.
+
+// Why a file longer than MaxFontBytes is no font, as the editor and the converter say it.
+QString specChrTooLong();
 
 // The file bytes of sets 0..lastSet. Only the pixel value 1 sets a bit.
 QByteArray encodeSpecChr(const FontStore &font);

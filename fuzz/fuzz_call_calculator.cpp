@@ -3,6 +3,7 @@
 // either both placeholders or two statements with bytes 0..255, and the address agrees with a
 // second parser written the plain way (strip, check characters, compare lengths).
 
+#include "font/chars_address.h"
 #include "shell/call_calculator.h"
 
 #include <QString>

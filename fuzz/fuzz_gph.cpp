@@ -52,7 +52,7 @@ GLYPHERY_NO_COVERAGE void expectImport(const std::uint8_t *data, std::size_t len
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     // The import reads no more than a 64-set file can hold; the rest of a file is never seen.
-    const std::size_t length = std::min(size, 1 + std::size_t(MaxSets) * GphSetBytes);
+    const std::size_t length = std::min(size, std::size_t(GphMaxBytes));
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(length));
 
     const GphProblem problem = checkGph(bytes);

@@ -11,11 +11,11 @@ using namespace Glyphery;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const FontRead read
-        = readPngSheet(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
+        = readPngSheet(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)), {});
     checkRead(read);
     if (!read.error.isEmpty())
         return 0;
     check(read.warning.isEmpty(), "a sheet has every character");
-    checkReadsBack(read, readPngSheet(writePngSheet(read.font, {})));
+    checkReadsBack(read, readPngSheet(writePngSheet(read.font, {}).bytes, {}));
     return 0;
 }

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!read.error.isEmpty())
         return 0;
     const Encoded written = writeTap(
-        read.font, {int(65536 - read.font.size()), read.font.size() <= 65536 - 24000, {}});
+        read.font,
+        {int(65536 - read.font.size()), read.font.size() <= 65536 - LowestLoaderAddress, {}});
     check(written.error.isEmpty(), "a font of at most 64 sets fits in memory");
     checkReadsBack(read, readTap(written.bytes, -1));
     return 0;

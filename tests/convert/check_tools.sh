@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what glyphery-convert writes with the programs that read each format, one check a run:
 #
-#   check_tools.sh <glyphery-convert> pasmo|z80asm|gcc|tzxlist|zmakebas|kbd|bdftopcf|console_fonts|names
+#   check_tools.sh <glyphery-convert> pasmo|z80asm|gcc|tzxlist|zmakebas|spectrum|kbd|bdftopcf|
+#                  fontconfig|freetype|console_fonts|names
 #
 # A check whose program is not installed prints why and exits 77, which CTest counts as
 # skipped; setup.sh installs them all.
@@ -109,7 +110,7 @@ tzxlist)
 zmakebas)
     need zmakebas
     # The POKEs worked out here on their own: CHARS is 256 below the font.
-    for address in 64000 32768 64768 24000; do
+    for address in 64000 32768 64768 25000; do
         low=$((address % 256))
         high=$(((address / 256 + 255) % 256))
         printf '10 CLEAR %d: LOAD ""CODE %d: POKE 23606,%d: POKE 23607,%d\n' \
@@ -147,6 +148,117 @@ bdftopcf)
     [ -z "$errors" ] || fail "bdftopcf warned: $errors"
     [ -s font.pcf ] || fail "bdftopcf wrote nothing"
     echo "bdftopcf compiles the BDF font without a word"
+    ;;
+fontconfig)
+    need bdftopcf fc-query
+    to set1.SpecCHR font.bdf
+    bdftopcf -o font.pcf font.bdf
+    # The Spectrum's characters by Unicode: ASCII but for 94 "↑", 96 "£" and 127 "©".
+    expected='font|110|8|20-5d 5f 61-7e a3 a9 2191'
+    found=$(fc-query --format='%{family}|%{spacing}|%{pixelsize}|%{charset}' font.pcf)
+    [ "$found" = "$expected" ] || fail "fc-query: family|spacing|pixel size|charset $found, not $expected"
+    echo "fc-query reads the compiled font as family font, a character cell of 8 pixels, the 96 characters"
+    ;;
+freetype)
+    need bdftopcf
+    # Debian's own Python, where python3-freetype is installed.
+    /usr/bin/python3 -c 'import freetype' 2>/dev/null || { echo "SKIP: python3-freetype is not installed"; exit 77; }
+    to set1.SpecCHR font.bdf
+    bdftopcf -o font.pcf font.bdf
+    # Each character rendered by FreeType through the Unicode map, row by row, is the set's glyph.
+    /usr/bin/python3 - font.pcf set1.SpecCHR <<'EOF'
+import sys
+import freetype
+
+face = freetype.Face(sys.argv[1])
+face.select_charmap(freetype.FT_ENCODING_UNICODE)
+font = open(sys.argv[2], "rb").read()
+for code in range(32, 128):
+    character = {94: "\u2191", 96: "\u00a3", 127: "\u00a9"}.get(code, chr(code))
+    if face.get_char_index(character) == 0:
+        sys.exit(f"FAIL: FreeType has no glyph for {character!r}")
+    face.load_char(character, freetype.FT_LOAD_RENDER | freetype.FT_LOAD_TARGET_MONO)
+    glyph = face.glyph
+    bitmap = glyph.bitmap
+    rows = bytes(bitmap.buffer[row * bitmap.pitch] for row in range(bitmap.rows))
+    expected = font[(code - 32) * 8:(code - 31) * 8]
+    if (glyph.bitmap_top, glyph.bitmap_left, rows) != (7, 0, expected):
+        sys.exit(f"FAIL: {character!r} renders as {rows.hex()} at {glyph.bitmap_top},"
+                 f" {glyph.bitmap_left}, not {expected.hex()}")
+EOF
+    echo "FreeType renders every character, \"A\" among them, as the set's glyph through the Unicode map"
+    ;;
+spectrum)
+    need fuse-sdl
+    rom=/usr/share/spectrum-roms/opense.rom
+    [ -r "$rom" ] || { echo "SKIP: no free Spectrum ROM at $rom (opense-basic)"; exit 77; }
+    # Fuse on a 48K Spectrum with the free ROM, no display, no sound, as fast as it goes. Its
+    # debugger types the keys: a key is its code in LAST_K (23560) with bit 5 of FLAGS (23611)
+    # set, and the next one waits until the ROM has taken it. First LOAD "" and ENTER, so the
+    # loader runs and sets CHARS (23606/23607); 25 frames after CHARS is right (the ROM drops a
+    # key pressed while it ends a program), a line that prints codes 32..127 from the top of a
+    # cleared screen. 100 frames after its ENTER the debugger prints the three text rows of
+    # screen memory, character by character and row by row as a SpecCHR set lies, and the
+    # free memory, RAMTOP (23730) less STKEND (23653). A Spectrum that has not got there by
+    # frame 5000 stops with status 3.
+    spectrum_screen() {
+        local tape=$1 low=$2 high=$3 keys
+        # LOAD ""; then CLS: FOR i=32 TO 127: PRINT CHR$ i;: NEXT i, keywords as their tokens.
+        local load=(239 34 34 13)
+        local line=(251 58 235 105 61 51 50 204 49 50 55 58 245 194 105 59 58 243 105 13)
+        key_of() { # the expression for key number $<variable> of a list
+            local -n list=$1
+            local i expression=0
+            for i in "${!list[@]}"; do expression+="+(\$$2==$i)*${list[i]}"; done
+            echo "$expression"
+        }
+        {
+            echo 'set $k 0'
+            echo 'set $j 0'
+            echo 'set $w 0'
+            echo 'set $t 0'
+            echo "break time 1000 if spectrum:frames > 150 && ([23611] & 32) == 0 && \$k < ${#load[@]}"
+            echo 'commands 1'
+            echo "set 23560 $(key_of load k)"
+            printf '%s\n' 'set 23611 [23611] | 32' 'set $k $k + 1' continue end
+            echo "break time 1000 if \$w == 0 && [23606] == $low && [23607] == $high"
+            printf '%s\n' 'commands 2' 'set $w spectrum:frames' continue end
+            echo "break time 1000 if \$w > 0 && spectrum:frames > \$w + 25 && ([23611] & 32) == 0 && \$j < ${#line[@]}"
+            echo 'commands 3'
+            echo "set 23560 $(key_of line j)"
+            printf '%s\n' 'set 23611 [23611] | 32' 'set $j $j + 1' 'set $t spectrum:frames' continue end
+            echo "break time 1000 if \$j == ${#line[@]} && spectrum:frames > \$t + 100"
+            echo 'commands 4'
+            for character in $(seq 0 95); do
+                for row in $(seq 0 7); do
+                    echo "print [$((16384 + row * 256 + character / 32 * 32 + character % 32))]"
+                done
+            done
+            printf '%s\n' 'print [23730] + 256 * [23731] - [23653] - 256 * [23654]' 'exit 0' end
+            printf '%s\n' 'break time 1000 if spectrum:frames > 5000' 'commands 5' 'exit 3' end
+        } >keys.txt
+        HOME=$work SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 120 fuse-sdl --machine 48 \
+            --rom-48 "$rom" --no-sound --speed 10000 --no-auto-load --tape "$tape" \
+            --debugger-command "$(cat keys.txt)" >fuse.txt 2>fuse-errors.txt \
+            || fail "the Spectrum did not print the text from $tape: $(cat fuse-errors.txt)"
+    }
+    # Set N of the 64-set font at each address: the lowest the loader allows, one in the
+    # middle, and the highest a set fits at.
+    for case in 2:25000 33:40000 64:64768; do
+        set=${case%:*}
+        address=${case#*:}
+        to font.SpecCHR "font$set.tap" --loader --set "$set" --addr "$address"
+        spectrum_screen "font$set.tap" $((address % 256)) $(((address / 256 + 255) % 256))
+        mapfile -t printed < <(grep '^0x' fuse.txt)
+        [ ${#printed[@]} = 769 ] || fail "fuse printed ${#printed[@]} values, not 769"
+        screen=$(printf '%02x' "${printed[@]:0:768}")
+        glyphs=$(od -An -v -tx1 -j $(((set - 1) * 768)) -N 768 font.SpecCHR | tr -d ' \n')
+        [ "$screen" = "$glyphs" ] || fail "the screen at $address is not set $set of the font"
+        free=$((printed[768]))
+        [ "$free" -ge 1024 ] || fail "only $free bytes free for BASIC with the font at $address"
+    done
+    echo "a 48K Spectrum (Fuse, free ROM) runs the loader at 25000, 40000 and 64768, and prints"
+    echo "codes 32..127 with the set the tape holds; BASIC keeps at least 1024 bytes free"
     ;;
 console_fonts)
     need psfgettable gzip

@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+#include <map>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace Glyphery {
@@ -21,7 +24,7 @@ namespace Glyphery {
 namespace {
 
 // The gph file of a font, from the layout the editor imports: byte 1 + 6144 s + 64 c + 8 x + y
-// is pixel (x, y) of character c of set s, any non-zero value ink.
+// is pixel (x, y) of character c of set s, 1 for ink.
 QByteArray gphOf(const QByteArray &font)
 {
     const int sets = setCountOf(font);
@@ -32,7 +35,7 @@ QByteArray gphOf(const QByteArray &font)
             for (int x = 0; x < GlyphSize; ++x) {
                 for (int y = 0; y < GlyphSize; ++y) {
                     if (rowOf(font, set, character, y) >> (7 - x) & 1)
-                        gph[1 + set * GphSetBytes + character * 64 + x * 8 + y] = char(1 + x * y);
+                        gph[1 + set * GphSetBytes + character * 64 + x * 8 + y] = 1;
                 }
             }
         }
@@ -49,25 +52,86 @@ QByteArray pngOf(const QImage &image)
     return bytes;
 }
 
-// The written 32 × 3 sheet with its cells moved to another layout, as other tools draw it.
-QByteArray relaidSheet(const QByteArray &font, int columns)
+// A sheet as people draw it, with no note of its colours: cells `columns` wide, each pixel a
+// scale × scale square, a line of one point between the cells when there is a grid colour
+// (and around them with a frame); shaded ink is a grey that changes from point to point.
+struct Drawing
 {
-    const QImage sheet = QImage::fromData(writePngSheet(font, {}));
-    const int rows = CharsPerSet / columns;
-    QImage relaid(columns * GlyphSize, setCountOf(font) * rows * GlyphSize, QImage::Format_RGB32);
-    for (int set = 0; set < setCountOf(font); ++set) {
-        for (int character = 0; character < CharsPerSet; ++character) {
-            for (int y = 0; y < GlyphSize; ++y) {
-                for (int x = 0; x < GlyphSize; ++x) {
-                    relaid.setPixel(
-                        character % columns * 8 + x, (set * rows + character / columns) * 8 + y,
-                        sheet.pixel(character % 32 * 8 + x, (set * 3 + character / 32) * 8 + y));
-                }
-            }
+    int columns = 32;
+    int scale = 1;
+    QRgb ink = 0xff000000;
+    QRgb paper = 0xffffffff;
+    std::optional<QRgb> grid = {};
+    bool frame = false;
+    bool shaded = false;
+    PngOptions given = {}; // the colours named on reading
+};
+
+QByteArray drawnSheet(const QByteArray &font, const Drawing &drawing)
+{
+    const int line = drawing.grid ? 1 : 0;
+    const int edge = drawing.frame ? 1 : 0;
+    const int pitch = GlyphSize * drawing.scale + line;
+    const int rows = CharsPerSet / drawing.columns;
+    QImage sheet(drawing.columns * pitch - line + 2 * edge,
+                 setCountOf(font) * rows * pitch - line + 2 * edge, QImage::Format_ARGB32);
+    sheet.fill(drawing.grid.value_or(drawing.paper));
+    for (int cell = 0; cell < setCountOf(font) * CharsPerSet; ++cell) {
+        const int left = edge + cell % CharsPerSet % drawing.columns * pitch;
+        const int top
+            = edge + (cell / CharsPerSet * rows + cell % CharsPerSet / drawing.columns) * pitch;
+        for (int point = 0; point < GlyphSize * GlyphSize * drawing.scale * drawing.scale;
+             ++point) {
+            const int x = point % (GlyphSize * drawing.scale);
+            const int y = point / (GlyphSize * drawing.scale);
+            const bool ink
+                = font[cell * GlyphSize + y / drawing.scale] >> (7 - x / drawing.scale) & 1;
+            const QRgb shade = qRgb(64 + x * y % 96, 64 + x * y % 96, 64 + x * y % 96);
+            sheet.setPixel(left + x, top + y,
+                           !ink                 ? drawing.paper
+                               : drawing.shaded ? shade
+                                                : drawing.ink);
         }
     }
-    return pngOf(relaid);
+    return pngOf(sheet);
 }
+
+// Glyphs as fonts have them, clear at the top and on the right, so that the paper of a drawn
+// sheet can be found from the cells' borders.
+QByteArray clearedBorders(QByteArray font)
+{
+    for (qsizetype i = 0; i < font.size(); ++i)
+        font[i] = i % GlyphSize == 0 ? '\0' : char(font[i] & 0xfe);
+    return font;
+}
+
+const std::map<QString, PngOptions> WrittenSheets = {
+    {u"PNG"_s, {}},
+    {u"PNG at 3×, as wide as 96 × 1 at 1×"_s, {.scale = 3}},
+    {u"PNG at 16×"_s, {.scale = 16}},
+    {u"PNG white on blue"_s, {.scale = 2, .ink = 0xffffffff, .paper = 0xff0000ff}},
+    {u"PNG red on green, alike in lightness"_s, {.ink = 0xffff0000, .paper = 0xff00a000}},
+    {u"PNG see-through ink"_s, {.ink = 0x00000000}},
+};
+
+const std::map<QString, Drawing> DrawnSheets = {
+    {u"drawn 16×6"_s, {.columns = 16}},
+    {u"drawn 96×1 at 3×"_s, {.columns = 96, .scale = 3}},
+    {u"drawn in cyan"_s, {.ink = 0xff00ffff}},
+    {u"drawn in yellow"_s, {.ink = 0xffffff00}},
+    {u"drawn in mid-grey at 2×"_s, {.scale = 2, .ink = 0xff808080}},
+    {u"drawn in shades of grey"_s, {.shaded = true}},
+    {u"drawn in white on blue"_s, {.ink = 0xffffffff, .paper = 0xff0000ff}},
+    {u"drawn in yellow on blue"_s, {.ink = 0xffffff00, .paper = 0xff0000ff}},
+    {u"drawn on see-through paper"_s, {.ink = 0xffffffff, .paper = 0x00000000}},
+    {u"drawn at 2× with a red grid"_s, {.scale = 2, .grid = 0xffff0000}},
+    {u"drawn 16×6 at 4× with a grid and a frame"_s,
+     {.columns = 16, .scale = 4, .grid = 0xffc0c0c0, .frame = true}},
+    {u"drawn in red on green, both named"_s,
+     {.ink = 0xffff0000, .paper = 0xff00a000, .given = {.ink = 0xffff0000, .paper = 0xff00a000}}},
+    {u"drawn in white on black, ink named"_s,
+     {.ink = 0xffffffff, .paper = 0xff000000, .given = {.ink = 0xffffffff}}},
+};
 
 // The font written in a format and read back again.
 FontRead writtenAndRead(const QString &format, const QByteArray &font)
@@ -80,15 +144,14 @@ FontRead writtenAndRead(const QString &format, const QByteArray &font)
         return readPsf(writePsf(font));
     if (format == u"BDF")
         return readBdf(writeBdf(font, u"test"_s));
-    if (format == u"PNG")
-        return readPngSheet(writePngSheet(font, {}));
-    if (format == u"PNG 16×6")
-        return readPngSheet(relaidSheet(font, 16));
-    if (format == u"PNG 96×1")
-        return readPngSheet(relaidSheet(font, 96));
+    if (WrittenSheets.count(format))
+        return readPngSheet(writePngSheet(font, WrittenSheets.at(format)).bytes, {});
+    if (DrawnSheets.count(format))
+        return readPngSheet(drawnSheet(font, DrawnSheets.at(format)), DrawnSheets.at(format).given);
     // Tapes: the font as high as it fits, with the loader before it where there is room.
     const int address = 65536 - int(font.size());
-    const QByteArray tape = writeTap(font, {address, address >= 24000, u"test"_s}).bytes;
+    const QByteArray tape
+        = writeTap(font, {address, address >= LowestLoaderAddress, u"test"_s}).bytes;
     if (format == u"TAP")
         return readTap(tape, -1);
     if (format == u"TAP block 2")
@@ -155,15 +218,18 @@ struct Run
 {
     int status;
     QString errors;
+    QString output;
 };
 
-Run runConverter(const QStringList &arguments)
+Run runConverter(const QStringList &arguments, const QString &folder = {})
 {
     QProcess process;
+    process.setWorkingDirectory(folder);
     process.start(QStringLiteral(GLYPHERY_CONVERT), arguments);
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return {-1, u"the program did not finish"_s};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+        return {-1, u"the program did not finish"_s, {}};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError()),
+            QString::fromUtf8(process.readAllStandardOutput())};
 }
 
 } // namespace
@@ -178,8 +244,8 @@ private slots:
     void foreignGlyphs();
     void badInput_data();
     void badInput();
-    void usageError_data();
-    void usageError();
+    void commandLine_data();
+    void commandLine();
 };
 
 void TestConvert::roundTrip_data()
@@ -189,17 +255,29 @@ void TestConvert::roundTrip_data()
     const std::pair<const char *, int> rows[]
         = {{"SpecCHR", 64}, {"gph", 64},        {"TAP", 1},         {"TAP", 64},
            {"TAP", 3},      {"TAP block 2", 2}, {"TAP block 3", 2}, {"TAP two files", 64},
-           {"PSF", 1},      {"BDF", 1},         {"PNG", 64},        {"PNG 16×6", 2},
-           {"PNG 96×1", 2}};
+           {"PSF", 1},      {"BDF", 1},         {"PNG", 64}};
     for (const auto &[format, sets] : rows)
         QTest::addRow("%s, %d sets", format, sets) << QString::fromUtf8(format) << sets;
+    // One set at 3× is a picture exactly as large as nine sets at 1×.
+    QStringList sheets;
+    for (const auto &written : WrittenSheets)
+        sheets.append(written.first);
+    for (const auto &drawn : DrawnSheets)
+        sheets.append(drawn.first);
+    for (const QString &format : sheets) {
+        const int sets = format.contains(u"3×") ? 1 : 2;
+        if (format != u"PNG")
+            QTest::addRow("%s, %d sets", qPrintable(format), sets) << format << sets;
+    }
 }
 
 void TestConvert::roundTrip()
 {
     QFETCH(QString, format);
     QFETCH(int, sets);
-    const QByteArray font = randomBytes(sets * SetBytes, quint32(sets) * 7 + 1);
+    QByteArray font = randomBytes(sets * SetBytes, quint32(sets) * 7 + 1);
+    if (format.startsWith(u"drawn"))
+        font = clearedBorders(font);
     const FontRead read = writtenAndRead(format, font);
     QCOMPARE(read.error, QString());
     QCOMPARE(read.warning, QString());
@@ -261,7 +339,7 @@ void TestConvert::foreignGlyphs()
 void TestConvert::badInput_data()
 {
     QTest::addColumn<QString>("input");
-    QTest::addColumn<QByteArray>("bytes"); // empty: no file is made
+    QTest::addColumn<QByteArray>("bytes"); // null: no file is made
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("output");
     QTest::addColumn<bool>("outputNamed"); // the message is about the output file
@@ -274,8 +352,15 @@ void TestConvert::badInput_data()
     const QByteArray psf = writePsf(font);
     QByteArray tall = psf;
     tall[24] = 16;
-    QImage wrongSize(100, 10, QImage::Format_RGB32);
-    wrongSize.fill(0xffffffff);
+    // A picture of points coloured by (x, y).
+    const auto picture = [](int width, int height, const std::function<QRgb(int, int)> &colourAt) {
+        QImage image(width, height, QImage::Format_RGB32);
+        for (int point = 0; point < width * height; ++point)
+            image.setPixel(point % width, point / width, colourAt(point % width, point / width));
+        return pngOf(image);
+    };
+    const auto white = [](int, int) { return 0xffffffff; };
+    const QByteArray sheet = writePngSheet(font, {}).bytes;
     const QString out = u"out.SpecCHR"_s;
 
     QTest::newRow("SpecCHR not of whole sets") << u"in.SpecCHR"_s << randomBytes(1000, 2)
@@ -285,6 +370,18 @@ void TestConvert::badInput_data()
         << u"слишком велик"_s;
     QTest::newRow("gph of 65 sets") << u"in.gph"_s << QByteArray(1, char(64)) << QStringList()
                                     << out << false << u"65 наборов"_s;
+    QTest::newRow("gph that is a tape renamed")
+        << u"in.gph"_s << tape << QStringList() << out << false
+        << u"по заголовку в нём 20 наборов, это 122881 байт, а в файле 793 байта."_s;
+    QTest::newRow("gph with a pixel of 2")
+        << u"in.gph"_s << QByteArray(1 + GphSetBytes, '\0').replace(100, 1, "\x02") << QStringList()
+        << out << false << u"в байте 100 значение 2"_s;
+    QTest::newRow("gph longer than its sets")
+        << u"in.gph"_s << QByteArray(2 + GphSetBytes, '\0') << QStringList() << out << false
+        << u"в файле 6146 байт"_s;
+    QTest::newRow("BDF whose baseline lies beyond an int")
+        << u"in.bdf"_s << bdf({}).replace("BOX 8 8 0 -1", "BOX 8 8 0 2147483647") << QStringList()
+        << out << false << u"от −32768 до 32767"_s;
     QTest::newRow("tape cut in a block")
         << u"in.tap"_s << tape.chopped(5) << QStringList() << out << false << u"обрезан"_s;
     QTest::newRow("tape with a wrong checksum")
@@ -292,6 +389,9 @@ void TestConvert::badInput_data()
     QTest::newRow("tape without a font")
         << u"in.tap"_s << writeTap(font.first(SetBytes / 2), {64000, true, {}}).bytes
         << QStringList() << out << false << u"нет блока CODE"_s;
+    QTest::newRow("empty tape, block 0")
+        << u"in.tap"_s << QByteArray(0, '\0') << QStringList {u"--block"_s, u"0"_s} << out << false
+        << u"блока 0 нет: лента пуста"_s;
     QTest::newRow("tape block that is not there")
         << u"in.tap"_s << tape << QStringList {u"--block"_s, u"4"_s} << out << false
         << u"блока 4 нет"_s;
@@ -300,6 +400,9 @@ void TestConvert::badInput_data()
         << QStringList {u"--block"_s, u"0"_s} << out << false << u"не CODE"_s;
     QTest::newRow("PSF of 8 × 16 glyphs")
         << u"in.psf"_s << tall << QStringList() << out << false << u"8×16"_s;
+    QTest::newRow("PSF of one glyph cut short")
+        << u"in.psf"_s << psf2({"A"}).first(32) << QStringList() << out << false
+        << u"нет всех 1 глифа."_s;
     QTest::newRow("PSF cut short")
         << u"in.psf"_s << psf.first(500) << QStringList() << out << false << u"обрезан"_s;
     QTest::newRow("PSF compressed") << u"in.psf.gz"_s << QByteArray("\x1f\x8b\x08\x00", 4)
@@ -314,7 +417,31 @@ void TestConvert::badInput_data()
     QTest::newRow("BDF without its end") << u"in.bdf"_s << bdf({}).replace("ENDFONT\n", "")
                                          << QStringList() << out << false << u"ENDFONT"_s;
     QTest::newRow("PNG not a sheet")
-        << u"in.png"_s << pngOf(wrongSize) << QStringList() << out << false << u"100×10"_s;
+        << u"in.png"_s << picture(100, 10, white) << QStringList() << out << false << u"100×10"_s;
+    // libpng warns of the wrong checksum through Qt, in English.
+    QByteArray badChecksum = picture(256, 24, white);
+    badChecksum[badChecksum.indexOf("pHYs") + 4 + 9] ^= 1;
+    QTest::newRow("PNG of one colour, with a chunk's checksum wrong")
+        << u"in.png"_s << badChecksum << QStringList() << out << false << u"один цвет"_s;
+    QTest::newRow("PNG of two colours alike in lightness")
+        << u"in.png"_s
+        << picture(256, 24, [](int x, int) { return x % 3 ? 0xff808080 : 0xff909090; })
+        << QStringList() << out << false << u"почти одной светлоты"_s;
+    QTest::newRow("PNG whose pixels are no squares") // the size is a sheet's at 2×
+        << u"in.png"_s
+        << picture(512, 48, [](int x, int y) { return x * y % 7 ? 0xff000000 : 0xffffffff; })
+        << QStringList() << out << false << u"не квадраты 2×2"_s;
+    QTest::newRow("PNG with as much ink as paper on the borders and in all")
+        << u"in.png"_s
+        << drawnSheet(QByteArray::fromHex("aa55aa55aa55aa55").repeated(CharsPerSet), {})
+        << QStringList() << out << false << u"где чернила"_s;
+    QTest::newRow("PNG cut short") << u"in.png"_s << sheet.first(sheet.size() / 2) << QStringList()
+                                   << out << false << u"повреждён"_s;
+    QTest::newRow("PNG over libpng's size, an existing file kept")
+        << u"in.SpecCHR"_s << font
+        << QStringList {u"--to"_s,       u"png"_s,    u"--force"_s,
+                        u"--scale=16"_s, u"--text"_s, QString(8000, u'A')}
+        << u"in.SpecCHR"_s << true << u"1000000"_s;
     QTest::newRow("PNG that is not a picture")
         << u"in.png"_s << QByteArray("GIF89a") << QStringList() << out << false
         << u"не картинка PNG"_s;
@@ -339,27 +466,40 @@ void TestConvert::badInput()
     QVERIFY(dir.isValid());
     const QString in = dir.filePath(input);
     const QString out = dir.filePath(output);
-    if (!bytes.isEmpty())
+    if (!bytes.isNull())
         QVERIFY(writeFile(in, bytes));
     const QByteArray before = fileBytes(out);
     const QStringList entries = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
     const Run run = runConverter(QStringList {in, out} + options);
     QCOMPARE(run.status, 1);
+    // One line of the program's own: none of a library's.
+    QVERIFY2(run.errors.startsWith(u"glyphery-convert: ") && run.errors.count(u'\n') == 1,
+             qPrintable(run.errors));
     QVERIFY2(run.errors.contains(u"«%1»"_s.arg(outputNamed ? out : in)), qPrintable(run.errors));
     QVERIFY2(run.errors.contains(reason), qPrintable(run.errors));
     QCOMPARE(fileBytes(out), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
 }
 
-void TestConvert::usageError_data()
+void TestConvert::commandLine_data()
 {
-    // IN is a font of two sets, with "%1" in its name as a trap for messages; OUT a new file.
+    // IN is a font of two sets, with "%1" in its name as a trap for messages, BIG one of 53
+    // sets; OUT a new file.
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said"); // in the output or the message
+    QTest::addColumn<QString>("written"); // the file made, if any
     const auto row = [](const char *name, const QString &arguments, const QString &reason) {
-        QTest::newRow(name) << arguments.split(u'|', Qt::SkipEmptyParts) << reason;
+        QTest::newRow(name) << arguments.split(u'|', Qt::SkipEmptyParts) << 2 << reason
+                            << QString();
     };
+    const auto done = [](const char *name, const QString &arguments, const QString &said,
+                         const QString &written) {
+        QTest::newRow(name) << arguments.split(u'|') << 0 << said << written;
+    };
+    done("version", u"--version"_s, u"glyphery-convert " GLYPHERY_VERSION "\n"_s, {});
+    done("-- ends the options", u"IN|--|-font.tap"_s, {}, u"-font.tap"_s);
     row("no files", u""_s, u"два файла"_s);
     row("one file", u"IN"_s, u"два файла"_s);
     row("three files", u"IN|OUT.tap|OUT.png"_s, u"два файла"_s);
@@ -368,22 +508,30 @@ void TestConvert::usageError_data()
     row("flag with a value", u"IN|OUT.tap|--force=yes"_s, u"без значения"_s);
     row("set 0", u"IN|OUT.tap|--set|0"_s, u"от 1 до 64"_s);
     row("set 65", u"IN|OUT.tap|--set=65"_s, u"от 1 до 64"_s);
-    row("set the font has not", u"IN|OUT.tap|--set|3"_s, u"in%1.SpecCHR» наборов 2, набора 3"_s);
+    row("set the font has not", u"IN|OUT.tap|--set|3"_s, u"in%1.SpecCHR» 2 набора, набора 3"_s);
     row("set and all", u"IN|OUT.tap|--set|1|--all"_s, u"исключают"_s);
     row("unknown format", u"IN|OUT.tap|--to|xyz"_s, u"«xyz» неизвестен"_s);
     row("unknown extension", u"IN|OUT.xyz"_s, u"--to"_s);
+    row("snapshot extension", u"IN|OUT.z80"_s, u"снимок памяти"_s);
+    done("assembler by .z80s", u"IN|OUT.z80s"_s, {}, u"out.z80s"_s);
     row("gph written", u"IN|OUT.gph"_s, u"только прочитать"_s);
     row("assembler read", u"IN|OUT.tap|--from|asm"_s, u"только записать"_s);
     row("loader for assembler", u"IN|OUT.asm|--loader"_s, u"только для записи в tap"_s);
     row("block from SpecCHR", u"IN|OUT.tap|--block|1"_s, u"только для чтения из tap"_s);
     row("address not understood", u"IN|OUT.tap|--addr|64k"_s, u"«64k» не понят"_s);
     row("address in ROM", u"IN|OUT.tap|--addr|16383"_s, u"ПЗУ"_s);
-    row("loader below the BASIC area", u"IN|OUT.tap|--loader|--addr|23999"_s, u"RAMTOP"_s);
+    row("loader below the room kept for BASIC", u"IN|OUT.tap|--loader|--addr|24999"_s,
+        u"не ниже 25000, чтобы программе на Бейсике оставался 1 КБ; возьмите адрес от 25000 до "
+        u"64000."_s);
+    row("loader with a font too long for it", u"BIG|OUT.tap|--loader"_s,
+        u"не больше 52 наборов. Выберите набор ключом --set или запишите ленту без --loader."_s);
     row("font past the end of memory", u"IN|OUT.tap|--addr|#FE00"_s, u"64000"_s);
     row("unknown base", u"IN|OUT.asm|--base|oct"_s, u"«oct»"_s);
     row("scale 0", u"IN|OUT.png|--scale|0"_s, u"от 1 до 16"_s);
     row("scale 17", u"IN|OUT.png|--scale|17"_s, u"от 1 до 16"_s);
     row("colour not understood", u"IN|OUT.png|--ink|inky"_s, u"«inky»"_s);
+    row("ink as white as the paper", u"IN|OUT.png|--set=1|--ink|white"_s, u"один цвет"_s);
+    row("ink for a tape", u"IN|OUT.tap|--ink|red"_s, u"из png или записи в png"_s);
     row("two sets to PSF", u"IN|OUT.psf"_s, u"in%1.SpecCHR» их 2"_s);
     row("two sets to BDF", u"IN|OUT.bdf|--all"_s, u"один набор"_s);
     row("text in two sets", u"IN|OUT.png|--text|A"_s, u"один набор"_s);
@@ -391,21 +539,29 @@ void TestConvert::usageError_data()
     row("empty text", u"IN|OUT.png|--set|2|--text="_s, u"текст пуст"_s);
 }
 
-void TestConvert::usageError()
+void TestConvert::commandLine()
 {
     QFETCH(QStringList, arguments);
-    QFETCH(QString, reason);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    QFETCH(QString, written);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString in = dir.filePath(u"in%1.SpecCHR"_s);
     QVERIFY(writeFile(in, randomBytes(2 * SetBytes, 5)));
+    QVERIFY(writeFile(dir.filePath(u"big.SpecCHR"_s), randomBytes(53 * SetBytes, 6)));
     for (QString &argument : arguments)
-        argument.replace(u"IN"_s, in).replace(u"OUT"_s, dir.filePath(u"out"_s));
+        argument.replace(u"IN"_s, in)
+            .replace(u"BIG"_s, dir.filePath(u"big.SpecCHR"_s))
+            .replace(u"OUT"_s, dir.filePath(u"out"_s));
 
-    const Run run = runConverter(arguments);
-    QCOMPARE(run.status, 2);
-    QVERIFY2(run.errors.contains(reason), qPrintable(run.errors));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {u"in%1.SpecCHR"_s});
+    const Run run = runConverter(arguments, dir.path());
+    QCOMPARE(run.status, status);
+    QVERIFY2((run.output + run.errors).contains(said), qPrintable(run.output + run.errors));
+    QStringList files = {u"big.SpecCHR"_s, u"in%1.SpecCHR"_s, written};
+    files.removeAll(QString());
+    files.sort();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
 }
 
 } // namespace Glyphery
