@@ -44,6 +44,7 @@ const Option Options[] = {
     {u"--scale", true, {}, Format::Png},
     {u"--ink", true, Format::Png, Format::Png},
     {u"--paper", true, Format::Png, Format::Png},
+    {u"--proportional", false, {}, Format::Fzx},
 };
 
 const Option *optionNamed(QStringView name)
@@ -114,8 +115,8 @@ std::optional<Format> formatFor(const Arguments &given, const QString &option,
     if (given.options.contains(option)) {
         const std::optional<Format> named = formatNamed(given.options[option]);
         if (!named)
-            error = u"формат «%1» неизвестен; известны specchr, gph, tap, psf, bdf, png, asm и c."_s
-                        .arg(given.options[option]);
+            error = u"формат «%1» неизвестен; известны %2."_s.arg(given.options[option],
+                                                                  formatNames());
         return named;
     }
     const std::optional<Format> implied = formatOfPath(path);
@@ -195,6 +196,8 @@ QString readValues(Request &request, const QMap<QString, QString> &options)
             if (!bases.contains(value))
                 return u"основание «%1» неизвестно: нужно hex, dec или bin."_s.arg(value);
             request.base = NumberBase(bases.indexOf(value));
+        } else if (name == u"--proportional") {
+            request.proportional = true;
         } else if (name == u"--text") {
             request.text = value;
         } else if (name == u"--scale") {
@@ -275,6 +278,9 @@ QString helpText()
            строки DEFB для ассемблера Z80 (.z80 — снимок памяти, не текст)
   c        .h                  запись
            массив const unsigned char для C
+  fzx      .fzx                чтение, запись
+           шрифт FZX, один набор; при чтении символы не шире и не выше 8 точек,
+           каждый у левого края клетки
 
 Символы 94, 96 и 127 у Spectrum — «↑», «£» и «©»; в PSF и BDF они записаны так.
 
@@ -313,6 +319,9 @@ QString helpText()
                  при записи по умолчанию black, при чтении — сказать его прямо
                  (из png в png — цвет записанного листа)
   --paper ЦВЕТ   (png) цвет бумаги; при записи по умолчанию white
+  --proportional (fzx) пропорциональный шрифт: чернила символа сдвинуты к левому
+                 краю, ширина — по чернилам, между символами одна точка,
+                 символ без чернил (пробел) — в полклетки; без ключа — моноширинный
   --version      версия программы
   -h, --help     эта справка
   --             дальше только файлы, даже если имя начинается с «-»

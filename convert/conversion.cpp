@@ -40,6 +40,7 @@ const FormatInfo Formats[] = {
     // Not .z80: that is a Spectrum snapshot.
     {Format::Assembler, u"asm", {u"asm", u"s", u"z80s"}, false, true, {}},
     {Format::CHeader, u"c", {u"h"}, false, true, {}},
+    {Format::Fzx, u"fzx", {u"fzx"}, true, true, u"шрифт FZX"},
 };
 
 const FormatInfo &infoOf(Format format)
@@ -78,6 +79,8 @@ FontRead readerAnswer(const Request &request, QByteArrayView bytes)
         return readPsf(bytes);
     case Format::Bdf:
         return readBdf(bytes);
+    case Format::Fzx:
+        return readFzx(bytes);
     case Format::Png:
         // From a sheet to a sheet, the colours given are those of the sheet written.
         return readPngSheet(bytes, request.to == Format::Png ? PngOptions {} : request.png);
@@ -114,6 +117,8 @@ Encoded encode(const Request &request, QByteArrayView font, int firstSet)
         return {writePsf(font), {}};
     case Format::Bdf:
         return {writeBdf(font, name), {}};
+    case Format::Fzx:
+        return {writeFzx(font, request.proportional), {}};
     case Format::Png:
         return request.text ? writePngText(font, *request.text, request.png)
                             : writePngSheet(font, request.png);
@@ -177,6 +182,15 @@ std::optional<Format> formatOfPath(const QByteArray &path)
 QString formatName(Format format)
 {
     return infoOf(format).name.toString();
+}
+
+QString formatNames()
+{
+    QStringList names;
+    for (const FormatInfo &info : Formats)
+        names.append(info.name.toString());
+    const QString last = names.takeLast();
+    return names.join(u", "_s) + u" и "_s + last;
 }
 
 bool canRead(Format format)

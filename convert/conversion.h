@@ -9,12 +9,14 @@
 
 namespace Glyphery {
 
-enum class Format { SpecChr, Gph, Tap, Psf, Bdf, Png, Assembler, CHeader };
+enum class Format { SpecChr, Gph, Tap, Psf, Bdf, Png, Assembler, CHeader, Fzx };
 
 // The format a --from or --to value names, or a file name's extension implies.
 std::optional<Format> formatNamed(QStringView name);
 std::optional<Format> formatOfPath(const QByteArray &path);
 QString formatName(Format format);
+// Every format's name, for the messages: "specchr, gph, … и fzx".
+QString formatNames();
 bool canRead(Format format);
 bool canWrite(Format format);
 
@@ -33,6 +35,7 @@ struct Request
     NumberBase base = NumberBase::Hex;
     std::optional<QString> text;
     PngOptions png;
+    bool proportional = false;
 };
 
 // The exit status with its message: 0 done (the warning, if any, tells what the input

@@ -67,6 +67,7 @@ FontRead readGph(QByteArrayView bytes);
 FontRead readTap(QByteArrayView bytes, int block);
 FontRead readPsf(QByteArrayView bytes);
 FontRead readBdf(QByteArrayView bytes);
+FontRead readFzx(QByteArrayView bytes);
 
 // BASIC programs start at 23755 on a Spectrum without Interface 1. Above them lie the loader
 // (about 80 bytes), the end of its variables and an empty edit line; the ROM keeps 80 bytes
@@ -96,6 +97,10 @@ QByteArray writeCHeader(QByteArrayView font, const QString &name, int firstSet);
 // PSF and BDF hold one set.
 QByteArray writePsf(QByteArrayView set);
 QByteArray writeBdf(QByteArrayView set, const QString &name);
+// FZX, the Spectrum's proportional font format, holds one set. Fixed, each character is as
+// wide as its cell; proportional, its ink is moved to the left of its cell and it is as wide
+// as its ink, one pixel apart, and a character without ink (the space) half a cell.
+QByteArray writeFzx(QByteArrayView set, bool proportional);
 
 // A sheet holds each set as a block of cells, 32 × 3, 16 × 6 or 96 × 1, the blocks one under
 // another; each pixel of a glyph is a square of scale × scale points, and a line of one point

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <bit>
 #include <functional>
 #include <map>
 
@@ -144,6 +145,8 @@ FontRead writtenAndRead(const QString &format, const QByteArray &font)
         return readPsf(writePsf(font));
     if (format == u"BDF")
         return readBdf(writeBdf(font, u"test"_s));
+    if (format == u"FZX")
+        return readFzx(writeFzx(font, false));
     if (WrittenSheets.count(format))
         return readPngSheet(writePngSheet(font, WrittenSheets.at(format)).bytes, {});
     if (DrawnSheets.count(format))
@@ -162,6 +165,32 @@ FontRead writtenAndRead(const QString &format, const QByteArray &font)
     const QByteArrayView rest = QByteArrayView(font).sliced(font.size() / 2);
     return readTap(
         writeTap(half, {address, false, {}}).bytes + writeTap(rest, {32768, false, {}}).bytes, -1);
+}
+
+// An FZX font's characters as the format's public description reads them, apart from the
+// converter's own reader: from each table entry, its rows (from the offset in the word, counted
+// from the word itself, to where the next entry's start), the blank rows above them and the
+// width, and the kern in the word's top bits; the tracking from the header.
+struct FzxCharacter
+{
+    int width;
+    int shift;
+    int kern;
+    QByteArray rows;
+};
+
+QList<FzxCharacter> fzxCharacters(const QByteArray &fzx)
+{
+    const auto byte = [&fzx](int at) { return int(std::uint8_t(fzx[at])); };
+    const auto word = [&byte](int at) { return byte(at) | byte(at + 1) << 8; };
+    QList<FzxCharacter> characters;
+    for (int at = 3; at < 3 + (byte(2) - 31) * 3; at += 3) {
+        const int start = at + (word(at) & 0x3fff);
+        const int end = at + 3 + (word(at + 3) & 0x3fff);
+        characters.append({(byte(at + 2) & 15) + 1, byte(at + 2) >> 4, word(at) >> 14,
+                           fzx.mid(start, end - start)});
+    }
+    return characters;
 }
 
 QByteArray littleEndian32(quint32 value)
@@ -242,6 +271,8 @@ private slots:
     void roundTrip();
     void foreignGlyphs_data();
     void foreignGlyphs();
+    void fzx_data();
+    void fzx();
     void badInput_data();
     void badInput();
     void commandLine_data();
@@ -255,7 +286,7 @@ void TestConvert::roundTrip_data()
     const std::pair<const char *, int> rows[]
         = {{"SpecCHR", 64}, {"gph", 64},        {"TAP", 1},         {"TAP", 64},
            {"TAP", 3},      {"TAP block 2", 2}, {"TAP block 3", 2}, {"TAP two files", 64},
-           {"PSF", 1},      {"BDF", 1},         {"PNG", 64}};
+           {"PSF", 1},      {"BDF", 1},         {"PNG", 64},        {"FZX", 1}};
     for (const auto &[format, sets] : rows)
         QTest::addRow("%s, %d sets", format, sets) << QString::fromUtf8(format) << sets;
     // One set at 3× is a picture exactly as large as nine sets at 1×.
@@ -336,6 +367,52 @@ void TestConvert::foreignGlyphs()
     QCOMPARE(!read.warning.isEmpty(), warned);
 }
 
+// Written FZX as a program that reads the format would see it: each character's ink from its
+// top row down, as wide as its cell (fixed) or, moved to the left, as its ink (proportional);
+// a character without ink has no rows, and in a proportional font half a cell with the
+// tracking. Glyphs of random widths, blank ones among them.
+void TestConvert::fzx_data()
+{
+    QTest::addColumn<bool>("proportional");
+    QTest::newRow("fixed") << false;
+    QTest::newRow("proportional") << true;
+}
+
+void TestConvert::fzx()
+{
+    QFETCH(bool, proportional);
+    QByteArray set = randomBytes(SetBytes, 11);
+    for (int i = 0; i < SetBytes; ++i) // ink in columns 2..6 at most, none in every 7th glyph
+        set[i] = char(i / GlyphSize % 7 ? set[i] & 0x3e : 0);
+    const QByteArray fzx = writeFzx(set, proportional);
+    QCOMPARE(fzx.left(3), QByteArray::fromHex(proportional ? "08017f" : "08007f"));
+    const QList<FzxCharacter> characters = fzxCharacters(fzx);
+    QCOMPARE(characters.size(), CharsPerSet);
+    for (int character = 0; character < CharsPerSet; ++character) {
+        const QByteArray glyph = set.mid(character * GlyphSize, GlyphSize);
+        std::uint8_t columns = 0;
+        for (const char row : glyph)
+            columns |= std::uint8_t(row);
+        const int left = proportional && columns ? std::countl_zero(columns) : 0;
+        const int width = !proportional ? 8 : columns ? 8 - left - std::countr_zero(columns) : 3;
+        const FzxCharacter &read = characters[character];
+        QByteArray ink;
+        int shift = 0;
+        for (int row = 0; row < GlyphSize; ++row) {
+            if (!glyph[row] && ink.isEmpty()) {
+                shift = columns ? row + 1 : 0;
+                continue;
+            }
+            ink += char(std::uint8_t(glyph[row]) << left);
+        }
+        while (ink.endsWith('\0'))
+            ink.chop(1);
+        QCOMPARE(QString::asprintf("%d %d %d ", read.width, read.shift, read.kern)
+                     + QString::fromLatin1(read.rows.toHex()),
+                 QString::asprintf("%d %d 0 ", width, shift) + QString::fromLatin1(ink.toHex()));
+    }
+}
+
 void TestConvert::badInput_data()
 {
     QTest::addColumn<QString>("input");
@@ -405,6 +482,14 @@ void TestConvert::badInput_data()
         << u"нет всех 1 глифа."_s;
     QTest::newRow("PSF cut short")
         << u"in.psf"_s << psf.first(500) << QStringList() << out << false << u"обрезан"_s;
+    QByteArray wide = writeFzx(font, false);
+    wide[3 + 33 * 3 + 2] = char(0x08); // "A" 9 pixels wide
+    QTest::newRow("FZX wider than a cell")
+        << u"in.fzx"_s << wide << QStringList() << out << false << u"символ 65 шириной 9"_s;
+    QTest::newRow("FZX cut in its table")
+        << u"in.fzx"_s << wide.first(100) << QStringList() << out << false << u"обрезан"_s;
+    QTest::newRow("FZX rows beyond its end") << u"in.fzx"_s << writeFzx(font, false).chopped(1)
+                                             << QStringList() << out << false << u"за концом"_s;
     QTest::newRow("PSF compressed") << u"in.psf.gz"_s << QByteArray("\x1f\x8b\x08\x00", 4)
                                     << QStringList() << out << false << u"gzip"_s;
     QTest::newRow("not a PSF") << u"in.psf"_s << QByteArray("hello") << QStringList() << out
