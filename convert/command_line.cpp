@@ -45,6 +45,8 @@ const Option Options[] = {
     {u"--ink", true, Format::Png, Format::Png},
     {u"--paper", true, Format::Png, Format::Png},
     {u"--proportional", false, {}, Format::Fzx},
+    {u"--out-dir", true, {}, {}},
+    {u"--thumbnail", true, {}, {}},
 };
 
 const Option *optionNamed(QStringView name)
@@ -135,7 +137,10 @@ QString checkFormats(Request &request, const Arguments &given)
     const std::optional<Format> from = formatFor(given, u"--from"_s, request.input, error);
     if (!from)
         return error;
-    const std::optional<Format> to = formatFor(given, u"--to"_s, request.output, error);
+    // A thumbnail is a PNG whatever a file manager names it.
+    const std::optional<Format> to = given.options.contains(u"--thumbnail"_s)
+        ? Format::Png
+        : formatFor(given, u"--to"_s, request.output, error);
     if (!to)
         return error;
     if (!canRead(*from))
@@ -212,14 +217,79 @@ QString readValues(Request &request, const QMap<QString, QString> &options)
             (name == u"--ink" ? request.png.ink : request.png.paper) = *colour;
         } else if (name == u"--force") {
             request.force = true;
+        } else if (name == u"--thumbnail") {
+            const std::optional<int> size = integerIn(value, 1, MaxThumbnailSize);
+            if (!size)
+                return u"размер миниатюры «%1» — не число от 1 до %2."_s.arg(value).arg(
+                    MaxThumbnailSize);
+            request.thumbnail = *size;
+            request.force = true; // a file manager names an output it made to be filled
         }
     }
+    if (request.thumbnail && request.set < 0)
+        request.set = 0;
     // A sheet written takes black and white for the colours not given; one read, the picture's.
     const PngOptions &png = request.png;
     if (request.to == Format::Png ? png.ink.value_or(DefaultInk) == png.paper.value_or(DefaultPaper)
                                   : png.ink && png.ink == png.paper)
         return u"у чернил и бумаги один цвет (не названные, чернила чёрные, а бумага белая)."_s;
     return {};
+}
+
+QString checkPair(const Arguments &given)
+{
+    if (given.files.size() != 2)
+        return u"нужны два файла: какой шрифт преобразовать и куда его записать."_s;
+    return {};
+}
+
+QString checkBatch(const Arguments &given)
+{
+    if (given.options.contains(u"--thumbnail"_s))
+        return u"ключи --out-dir и --thumbnail исключают друг друга."_s;
+    if (given.files.isEmpty())
+        return u"с --out-dir нужен хотя бы один входной файл."_s;
+    if (!given.options.contains(u"--to"_s))
+        return u"с --out-dir нужен ключ --to: в каком формате писать файлы в папку."_s;
+    if (!formatNamed(given.options[u"--to"_s]))
+        return u"формат «%1» неизвестен; известны %2."_s.arg(given.options[u"--to"_s],
+                                                             formatNames());
+    return {};
+}
+
+// The name of an input without its folder and extensions, ".gz" and the one before it.
+QByteArray stemOf(const QByteArray &path)
+{
+    QByteArray name = path.mid(path.lastIndexOf('/') + 1);
+    if (name.toLower().endsWith(".gz"))
+        name.chop(3);
+    const qsizetype dot = name.lastIndexOf('.');
+    return dot > 0 ? name.left(dot) : name;
+}
+
+// Each input with the output it goes to: the second file, or under the folder of --out-dir
+// with the extension of --to.
+QList<std::pair<QByteArray, QByteArray>> filesOf(const Arguments &given)
+{
+    if (!given.options.contains(u"--out-dir"_s))
+        return {{given.files[0], given.files[1]}};
+    const QByteArray folder = QFile::encodeName(given.options[u"--out-dir"_s]);
+    const QString suffix = defaultSuffix(*formatNamed(given.options[u"--to"_s]));
+    QList<std::pair<QByteArray, QByteArray>> files;
+    for (const QByteArray &input : given.files)
+        files.append({input, folder + '/' + stemOf(input) + '.' + suffix.toUtf8()});
+    return files;
+}
+
+Job jobFor(const Arguments &given, const QByteArray &input, const QByteArray &output)
+{
+    Job job;
+    job.request.input = input;
+    job.request.output = output;
+    job.error = checkFormats(job.request, given);
+    if (job.error.isEmpty())
+        job.error = readValues(job.request, given.options);
+    return job;
 }
 
 } // namespace
@@ -240,21 +310,29 @@ CommandLine parseCommandLine(const QList<QByteArray> &arguments)
         line.version = true;
         return line;
     }
-    if (given.files.size() != 2) {
-        line.error = u"нужны два файла: какой шрифт преобразовать и куда его записать."_s;
+    line.batch = given.options.contains(u"--out-dir"_s);
+    line.error = line.batch ? checkBatch(given) : checkPair(given);
+    if (!line.error.isEmpty())
         return line;
+    QMap<QByteArray, QByteArray> inputOf; // of each output
+    for (const auto &[input, output] : filesOf(given)) {
+        line.jobs.append(jobFor(given, input, output));
+        if (inputOf.contains(output))
+            line.jobs.last().error = u"в %1 уже пишется шрифт из %2."_s.arg(
+                quotedPath(output), quotedPath(inputOf[output]));
+        inputOf.insert(output, input);
     }
-    line.request.input = given.files[0];
-    line.request.output = given.files[1];
-    line.error = checkFormats(line.request, given);
-    if (line.error.isEmpty())
-        line.error = readValues(line.request, given.options);
+    const QString &jobError = line.jobs.constFirst().error;
+    if (!line.batch && !jobError.isEmpty())
+        line.error = jobError;
     return line;
 }
 
 QString helpText()
 {
     return uR"help(Использование: glyphery-convert ВХОД ВЫХОД [--set N | --all] [--from ФОРМАТ] [--to ФОРМАТ] [ключи]
+       glyphery-convert --out-dir ПАПКА --to ФОРМАТ ВХОД... [ключи]
+       glyphery-convert --thumbnail РАЗМЕР ВХОД ВЫХОД
 
 Преобразует шрифт Spectrum (до 64 наборов по 96 символов 8×8 с кодами 32..127)
 из одного формата в другой. Формат узнаётся по расширению файла или задаётся
@@ -322,6 +400,16 @@ QString helpText()
   --proportional (fzx) пропорциональный шрифт: чернила символа сдвинуты к левому
                  краю, ширина — по чернилам, между символами одна точка,
                  символ без чернил (пробел) — в полклетки; без ключа — моноширинный
+  --out-dir ПАПКА
+                 преобразовать каждый ВХОД в файл этой папки с тем же именем
+                 и расширением формата --to (для specchr — .SpecCHR); файл,
+                 который преобразовать не удалось, называется в своей строке,
+                 остальные преобразуются
+  --thumbnail РАЗМЕР
+                 миниатюра для файловых менеджеров: первый набор картинкой PNG
+                 из 16×6 клеток, чёрным по белому, с точкой шрифта во столько
+                 точек, сколько помещается в РАЗМЕР (от 1 до 4096; меньше 128 —
+                 уменьшенная); ВЫХОД заменяется, как бы он ни назывался
   --version      версия программы
   -h, --help     эта справка
   --             дальше только файлы, даже если имя начинается с «-»
@@ -329,7 +417,8 @@ QString helpText()
 Код выхода: 0 — готово, 1 — файл не прочитать, не понять или не записать
 (ничего не записано), 2 — ошибка в командной строке, 3 — файл записан, но,
 может быть, не целиком или не подтверждён на диске (сообщение говорит,
-что с ним).
+что с ним). С --out-dir: 1, если не удался хоть один файл, 3, если все
+удались, но какой-то записан с сомнением.
 )help"_s;
 }
 

@@ -31,7 +31,8 @@ struct FormatInfo
 };
 
 const FormatInfo Formats[] = {
-    {Format::SpecChr, u"specchr", {u"specchr", u"ch8", u"bin"}, true, true, {}},
+    // The first extension is the one the converter gives a file it names.
+    {Format::SpecChr, u"specchr", {u"SpecCHR", u"ch8", u"bin"}, true, true, {}},
     {Format::Gph, u"gph", {u"gph"}, true, false, {}},
     {Format::Tap, u"tap", {u"tap"}, true, true, {}},
     {Format::Psf, u"psf", {u"psf", u"psfu"}, true, true, u"шрифт PSF"},
@@ -120,6 +121,8 @@ Encoded encode(const Request &request, QByteArrayView font, int firstSet)
     case Format::Fzx:
         return {writeFzx(font, request.proportional), {}};
     case Format::Png:
+        if (request.thumbnail)
+            return writePngThumbnail(font, *request.thumbnail);
         return request.text ? writePngText(font, *request.text, request.png)
                             : writePngSheet(font, request.png);
     case Format::Assembler:
@@ -182,6 +185,11 @@ std::optional<Format> formatOfPath(const QByteArray &path)
 QString formatName(Format format)
 {
     return infoOf(format).name.toString();
+}
+
+QString defaultSuffix(Format format)
+{
+    return infoOf(format).suffixes.first().toString();
 }
 
 QString formatNames()

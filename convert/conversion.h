@@ -15,6 +15,8 @@ enum class Format { SpecChr, Gph, Tap, Psf, Bdf, Png, Assembler, CHeader, Fzx };
 std::optional<Format> formatNamed(QStringView name);
 std::optional<Format> formatOfPath(const QByteArray &path);
 QString formatName(Format format);
+// The extension a file of the format gets when the converter names it.
+QString defaultSuffix(Format format);
 // Every format's name, for the messages: "specchr, gph, … и fzx".
 QString formatNames();
 bool canRead(Format format);
@@ -36,6 +38,7 @@ struct Request
     std::optional<QString> text;
     PngOptions png;
     bool proportional = false;
+    std::optional<int> thumbnail; // its size: the first set as a picture fitting it
 };
 
 // The exit status with its message: 0 done (the warning, if any, tells what the input
@@ -51,6 +54,9 @@ struct Outcome
 inline constexpr int InputError = 1;
 inline constexpr int UsageError = 2;
 inline constexpr int WrittenInDoubt = 3;
+
+// The largest thumbnail a file manager may ask for, in points a side.
+inline constexpr int MaxThumbnailSize = 4096;
 
 Outcome convertFont(const Request &request);
 

@@ -127,6 +127,9 @@ struct PngOptions
 FontRead readPngSheet(QByteArrayView bytes, const PngOptions &options);
 Encoded writePngSheet(QByteArrayView font, const PngOptions &options);
 Encoded writePngText(QByteArrayView set, const QString &text, const PngOptions &options);
+// A file manager's thumbnail of a set: its characters as 16 × 6 cells, black on white, as
+// large as fits the size in whole font pixels, or shrunk smoothly below 128 points.
+Encoded writePngThumbnail(QByteArrayView set, int size);
 
 // A name made of ASCII letters, digits and "_" that starts with a letter and is no keyword
 // of C, as labels and C want.

@@ -2,6 +2,7 @@
 // glyphery-convert: converts Spectrum fonts between the forms they travel in.
 
 #include "convert/command_line.h"
+#include "font/file_reasons.h"
 
 #include <QCoreApplication>
 
@@ -23,6 +24,16 @@ void quietLibraries(QtMsgType type, const QMessageLogContext &, const QString &)
 {
     if (type == QtFatalMsg)
         print(stderr, u"glyphery-convert: внутренняя ошибка библиотеки Qt.\n"_s);
+}
+
+// A batch fails when any of its files does; it is in doubt when none failed but one was
+// written in doubt.
+int batchStatus(int status, int fileStatus)
+{
+    using namespace Glyphery;
+    if (status == InputError || (fileStatus != 0 && fileStatus != WrittenInDoubt))
+        return InputError;
+    return fileStatus == WrittenInDoubt ? WrittenInDoubt : status;
 }
 
 } // namespace
@@ -48,8 +59,14 @@ int main(int argc, char *argv[])
               u"glyphery-convert: %1\nСправка: glyphery-convert --help\n"_s.arg(line.error));
         return UsageError;
     }
-    const Outcome outcome = convertFont(line.request);
-    if (!outcome.message.isEmpty())
-        print(stderr, u"glyphery-convert: %1\n"_s.arg(outcome.message));
-    return outcome.status;
+    int status = 0;
+    for (const Job &job : line.jobs) {
+        const Outcome outcome = job.error.isEmpty()
+            ? convertFont(job.request)
+            : Outcome {InputError, u"%1: %2"_s.arg(quotedPath(job.request.input), job.error)};
+        if (!outcome.message.isEmpty())
+            print(stderr, u"glyphery-convert: %1\n"_s.arg(outcome.message));
+        status = line.batch ? batchStatus(status, outcome.status) : outcome.status;
+    }
+    return status;
 }

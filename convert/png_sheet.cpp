@@ -487,6 +487,8 @@ Encoded encoderFailure(const QString &reason)
     return {{}, reason, true};
 }
 
+Encoded pngBytes(const QImage &image);
+
 // zlib's fastest level: a scaled sheet repeats every byte and every line, on which the
 // default level searches its matches for six times as long, for a file a seventh smaller.
 // Qt maps its compression of 0..100 onto zlib's levels 0..9, so level 1 is 11 (1 was level 0,
@@ -506,6 +508,11 @@ Encoded pngOf(QByteArrayView font, int columns, int rows, const CellAt &cellAt,
     if (image.isNull())
         return encoderFailure(
             u"на картинку %1×%2 точек не хватило памяти."_s.arg(width).arg(height));
+    return pngBytes(image);
+}
+
+Encoded pngBytes(const QImage &image)
+{
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -514,7 +521,8 @@ Encoded pngOf(QByteArrayView font, int columns, int rows, const CellAt &cellAt,
     const LibpngSilenced silenced;
     if (!writer.write(image) || bytes.isEmpty())
         return encoderFailure(
-            u"библиотека libpng не смогла записать картинку %1×%2 точек."_s.arg(width).arg(height));
+            u"библиотека libpng не смогла записать картинку %1×%2 точек."_s.arg(image.width())
+                .arg(image.height()));
     return {bytes, {}};
 }
 
@@ -574,6 +582,21 @@ Encoded writePngSheet(QByteArrayView font, const PngOptions &options)
             return Cell {row / rows, row % rows * columns + column};
         },
         options);
+}
+
+Encoded writePngThumbnail(QByteArrayView set, int size)
+{
+    constexpr int columns = 16;
+    const int scale = std::max(1, size / (columns * GlyphSize));
+    const QImage image = drawCells(set, columns, CharsPerSet / columns,
+                                   [](int column, int row) {
+                                       return Cell {0, row * columns + column};
+                                   },
+                                   {scale, {}, {}});
+    if (image.width() <= size)
+        return pngBytes(image);
+    return pngBytes(
+        image.convertToFormat(QImage::Format_RGB32).scaledToWidth(size, Qt::SmoothTransformation));
 }
 
 Encoded writePngText(QByteArrayView set, const QString &text, const PngOptions &options)

@@ -34,6 +34,8 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/${GLYPHERY_APP_ID}.metainfo.xml
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${GLYPHERY_APP_ID}.mime.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
     RENAME ${GLYPHERY_APP_ID}.xml)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${GLYPHERY_APP_ID}.thumbnailer
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${glyphery_docdir})
 
 # Manual pages and the changelog go compressed at the highest level and without gzip's record

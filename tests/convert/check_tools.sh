@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what glyphery-convert writes with the programs that read each format, one check a run:
 #
-#   check_tools.sh <glyphery-convert> pasmo|z80asm|gcc|tzxlist|zmakebas|spectrum|kbd|bdftopcf|
+#   check_tools.sh <glyphery-convert> pasmo|z80asm|gcc|tzxlist|zmakebas|spectrum|kbd|bdftopcf|batch|
 #                  fontconfig|freetype|console_fonts|names
 #
 # A check whose program is not installed prints why and exits 77, which CTest counts as
@@ -259,6 +259,44 @@ spectrum)
     done
     echo "a 48K Spectrum (Fuse, free ROM) runs the loader at 25000, 40000 and 64768, and prints"
     echo "codes 32..127 with the set the tape holds; BASIC keeps at least 1024 bytes free"
+    ;;
+batch)
+    need gzip
+    shopt -s nullglob
+    packed=(/usr/share/consolefonts/*.gz)
+    [ ${#packed[@]} -gt 0 ] || { echo "SKIP: no console fonts (console-setup-linux)"; exit 77; }
+    mkdir in out
+    for font in "${packed[@]}"; do
+        gzip -dc "$font" >"in/$(basename "$font" .gz)"
+    done
+    # Each of them is a PSF 1 (8 × height at byte 3) or PSF 2 (width at 28, height at 24).
+    cells=0
+    for font in in/*; do
+        header=$(od -An -v -tu1 -N32 "$font" | tr -s ' \n' ' ')
+        read -r -a byte <<<"$header"
+        if { [ "${byte[0]}" = 54 ] && [ "${byte[3]}" = 8 ]; } \
+            || { [ "${byte[0]}" = 114 ] && [ "${byte[24]}" = 8 ] && [ "${byte[28]}" = 8 ]; }; then
+            cells=$((cells + 1))
+        fi
+    done
+    TIMEFORMAT=%U+%S
+    status=0
+    { time "$convert" --out-dir out --to specchr in/* 2>errors.txt; } 2>cpu.txt || status=$?
+    [ "$status" = 1 ] || fail "the batch ended with status $status, not 1 for the fonts refused"
+    [ "$(find out -type f | wc -l)" = "$cells" ] \
+        || fail "$(find out -type f | wc -l) fonts written, $cells are of 8 × 8 glyphs"
+    for font in in/*; do
+        name=$(basename "$font")
+        lines=$(grep -cF "«in/$name»" errors.txt || true)
+        written=$([ -f "out/${name%.*}.SpecCHR" ] && echo 1 || echo 0)
+        [ $((lines + written)) = 1 ] || fail "$name: written $written, named in $lines lines"
+    done
+    cpu=$(awk -F+ '{ print $1 + $2 }' cpu.txt)
+    # The sanitizers make every step several times slower; the bound is for the program.
+    if ! ldd "$convert" | grep -q libasan; then
+        awk -v cpu="$cpu" 'BEGIN { exit !(cpu < 1) }' || fail "the batch took $cpu s of CPU"
+    fi
+    echo "${#packed[@]} console fonts in one run: $cells converted, the rest refused a line each, $cpu s of CPU"
     ;;
 console_fonts)
     need psfgettable gzip

@@ -570,7 +570,7 @@ void TestConvert::badInput()
 void TestConvert::commandLine_data()
 {
     // IN is a font of two sets, with "%1" in its name as a trap for messages, BIG one of 53
-    // sets; OUT a new file.
+    // sets; OUT a new file, DIR their folder.
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("said"); // in the output or the message
@@ -586,6 +586,11 @@ void TestConvert::commandLine_data()
     done("version", u"--version"_s, u"glyphery-convert " GLYPHERY_VERSION "\n"_s, {});
     done("-- ends the options", u"IN|--|-font.tap"_s, {}, u"-font.tap"_s);
     row("no files", u""_s, u"два файла"_s);
+    row("a folder of outputs without their format", u"--out-dir|DIR|IN"_s, u"ключ --to"_s);
+    done("a folder of outputs", u"--out-dir|DIR|--to|fzx|--set|1|IN"_s, {}, u"in%1.fzx"_s);
+    QTest::newRow("a folder of outputs, two of one name")
+        << u"--out-dir|DIR|--to|fzx|--set|1|IN|IN"_s.split(u'|') << 1 << u"уже пишется"_s
+        << u"in%1.fzx"_s;
     row("one file", u"IN"_s, u"два файла"_s);
     row("three files", u"IN|OUT.tap|OUT.png"_s, u"два файла"_s);
     row("unknown option", u"IN|OUT.tap|--frobnicate"_s, u"неизвестный ключ «--frobnicate»"_s);
@@ -638,14 +643,15 @@ void TestConvert::commandLine()
     for (QString &argument : arguments)
         argument.replace(u"IN"_s, in)
             .replace(u"BIG"_s, dir.filePath(u"big.SpecCHR"_s))
-            .replace(u"OUT"_s, dir.filePath(u"out"_s));
+            .replace(u"OUT"_s, dir.filePath(u"out"_s))
+            .replace(u"DIR"_s, dir.path());
 
     const Run run = runConverter(arguments, dir.path());
     QCOMPARE(run.status, status);
     QVERIFY2((run.output + run.errors).contains(said), qPrintable(run.output + run.errors));
     QStringList files = {u"big.SpecCHR"_s, u"in%1.SpecCHR"_s, written};
     files.removeAll(QString());
-    files.sort();
+    files.sort(Qt::CaseInsensitive);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
 }
 

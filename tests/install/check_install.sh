@@ -49,6 +49,7 @@ done <<EOF
 share/applications/$id.desktop               packaging/$id.desktop
 share/metainfo/$id.metainfo.xml              packaging/$id.metainfo.xml
 share/mime/packages/$id.xml                  packaging/$id.mime.xml
+share/thumbnailers/$id.thumbnailer           packaging/$id.thumbnailer
 share/doc/glyphery/copyright                 packaging/copyright
 share/icons/hicolor/16x16/apps/$id.png       resources/pictures/glyphery-16.png
 share/icons/hicolor/32x32/apps/$id.png       resources/pictures/glyphery-32.png
@@ -111,7 +112,10 @@ if [ -f "$metainfo" ]; then
     done
     grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
         || fail "the metainfo does not launch $id.desktop"
-    grep -q '<binary>glyphery</binary>' "$metainfo" || fail "the metainfo does not provide glyphery"
+    for provided in '<binary>glyphery</binary>' '<binary>glyphery-convert</binary>' \
+        '<mediatype>application/x-specchr</mediatype>'; do
+        grep -q "$provided" "$metainfo" || fail "the metainfo does not provide $provided"
+    done
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
     grep -q "<release version=\"$version\" date=\"[0-9-]*\"" "$metainfo" \
         || fail "the metainfo has no release $version"
@@ -140,12 +144,32 @@ if [ -f "$mime" ]; then
         || fail "application/x-specchr has no Russian comment"
 fi
 
+# The thumbnailer run as a file manager runs it: TryExec found on the path, the Exec line with
+# the size, the font and the thumbnail put in. The picture read back is the font's first set.
+thumbnailer=$prefix/share/thumbnailers/$id.thumbnailer
+if [ -f "$thumbnailer" ]; then
+    grep -qx 'MimeType=application/x-specchr;' "$thumbnailer" || fail "the thumbnailer's MIME type"
+    head -c 1536 /dev/urandom >"$root/two sets.SpecCHR"
+    exec_line=$(sed -n 's/^Exec=//p' "$thumbnailer")
+    exec_line=${exec_line//%s/128}
+    exec_line=${exec_line//%i/\"$root/two sets.SpecCHR\"}
+    exec_line=${exec_line//%o/\"$root/thumbnail\"}
+    PATH=$prefix/bin:$PATH command -v "$(sed -n 's/^TryExec=//p' "$thumbnailer")" >/dev/null \
+        || fail "the thumbnailer's TryExec is not on the path"
+    (cd "$root" && eval "PATH=\$prefix/bin:\$PATH $exec_line") || fail "the thumbnailer failed"
+    [ "$(png_size "$root/thumbnail")" = 128x48 ] \
+        || fail "a thumbnail of 128 is $(png_size "$root/thumbnail")"
+    "$prefix/bin/glyphery-convert" --from png "$root/thumbnail" "$root/back.SpecCHR"
+    head -c 768 "$root/two sets.SpecCHR" | cmp -s - "$root/back.SpecCHR" \
+        || fail "the thumbnail is not the font's first set"
+fi
+
 # Every manual page, found by man as a reader finds them, by language: present, compressed,
 # formatted without a warning, and readable, which a page in the wrong folder or the wrong
 # encoding is not; so the rendered page must hold its own NAME line. lexgrog reads that line
 # for man -k and apropos.
 # language | program | page | its source
-while read -r language program page made_from; do
+while read -r language program page made_from other; do
     if [ ! -f "$prefix/$page" ]; then
         fail "$page is missing"
         continue
@@ -160,11 +184,12 @@ while read -r language program page made_from; do
     [ ! -s "$root/man.log" ] || fail "man -L $language $program: $(cat "$root/man.log")"
     [[ $rendered == *"$name_line"* ]] \
         || fail "man -L $language $program does not read '$name_line'"
+    [[ $rendered == *"$other(1)"* ]] || fail "man -L $language $program does not name $other(1)"
 done <<EOF
-en glyphery         share/man/man1/glyphery.1.gz            packaging/glyphery.1
-ru glyphery         share/man/ru/man1/glyphery.1.gz         packaging/glyphery.ru.1
-en glyphery-convert share/man/man1/glyphery-convert.1.gz    packaging/glyphery-convert.1
-ru glyphery-convert share/man/ru/man1/glyphery-convert.1.gz packaging/glyphery-convert.ru.1
+en glyphery         share/man/man1/glyphery.1.gz            packaging/glyphery.1            glyphery-convert
+ru glyphery         share/man/ru/man1/glyphery.1.gz         packaging/glyphery.ru.1         glyphery-convert
+en glyphery-convert share/man/man1/glyphery-convert.1.gz    packaging/glyphery-convert.1    glyphery
+ru glyphery-convert share/man/ru/man1/glyphery-convert.1.gz packaging/glyphery-convert.ru.1 glyphery
 EOF
 
 if [ "$failures" -ne 0 ]; then
