@@ -491,6 +491,7 @@ void TestFileCommands::command_data()
                 row);
         };
         onDisk("replaced", {.sets = 1});
+        onDisk("made", {.place = Missing, .sets = 1});
         if (disk == Disk::Fat) { // no hard links, nor owners: a refused rename puts it in place
             onDisk("in place",
                    {.faults = {{SaveStep::Replace, EPERM}}, .sets = 20, .file = After::InPlace});
@@ -605,8 +606,8 @@ void TestFileCommands::command()
         const QString others = copyName("new", u"2147483646"_s);
         for (const QString &copy :
              {u".glyph~note"_s, deadCopy + u'g', copyName("new", QString::number(::getpid())),
-              copyName("copy", u"1-2147483647"_s), u".glyphery-new-2147483647-768-abcdef"_s, others,
-              deadCopy, deadRescue})
+              copyName("copy", u"1-2147483647"_s), u".glyphery-new-2147483647-768-abcdef"_s,
+              copyName("new", u"02147483647"_s), others, deadCopy, deadRescue})
             QVERIFY(writeFile(dir.filePath(copy), row.content));
         QVERIFY(::chown(QFile::encodeName(dir.filePath(others)).constData(), 1234, 1234) == 0);
     }
@@ -756,7 +757,10 @@ void TestFileCommands::command()
     QMap<QString, QString> filesWanted = filesBefore;
     filesWanted.remove(deadCopy);
     filesWanted.remove(deadRescue);
-    const QString newFile = u"%1:%2 100644 1 "_s.arg(::geteuid()).arg(::getegid());
+    // FAT gives every file one mode.
+    const QString newFile = u"%1:%2 %3 1 "_s.arg(::geteuid())
+                                .arg(::getegid())
+                                .arg(row.disk == Disk::Fat ? u"100700"_s : u"100644"_s);
     if (row.place == Place::Appearing)
         filesWanted.insert(name, newFile + digest(row.content));
     const QRegularExpression rescues(u"^\\.glyphery-copy-%1-[1-9]"_s.arg(inode));
