@@ -4,7 +4,6 @@
 #include "font/chars_address.h"
 #include "font/file_reasons.h"
 
-#include <QColor>
 #include <QFile>
 #include <QMap>
 
@@ -164,12 +163,6 @@ QString checkFormats(Request &request, const Arguments &given)
     return {};
 }
 
-std::optional<QRgb> colourOf(const QString &text)
-{
-    const QColor colour = QColor::fromString(text);
-    return colour.isValid() ? std::optional<QRgb>(colour.rgba()) : std::nullopt;
-}
-
 // The values of the options, each checked on its own.
 QString readValues(Request &request, const QMap<QString, QString> &options)
 {
@@ -211,7 +204,9 @@ QString readValues(Request &request, const QMap<QString, QString> &options)
                 return u"масштаб «%1» — не число от 1 до 16."_s.arg(value);
             request.png.scale = *scale;
         } else if (name == u"--ink" || name == u"--paper") {
-            const std::optional<QRgb> colour = colourOf(value);
+            if (const QString problem = pngCodecProblem(); !problem.isEmpty())
+                return problem;
+            const std::optional<Colour> colour = colourNamed(value);
             if (!colour)
                 return u"цвет «%1» не понят: нужно имя (black, white, …) или #RRGGBB."_s.arg(value);
             (name == u"--ink" ? request.png.ink : request.png.paper) = *colour;

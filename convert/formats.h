@@ -6,7 +6,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QRgb>
 #include <QString>
 
 #include <cstdint>
@@ -110,13 +109,15 @@ QByteArray writeFzx(QByteArrayView set, bool proportional);
 inline constexpr int MaxPngScale = 16;
 // libpng's limit of the width and the height of a picture.
 inline constexpr int MaxPngSide = 1000000;
-inline constexpr QRgb DefaultInk = 0xff000000;
-inline constexpr QRgb DefaultPaper = 0xffffffff;
+// A colour as 0xAARRGGBB, as Qt's QRgb has it.
+using Colour = quint32;
+inline constexpr Colour DefaultInk = 0xff000000;
+inline constexpr Colour DefaultPaper = 0xffffffff;
 struct PngOptions
 {
     int scale = 1; // for writing; reading finds it
-    std::optional<QRgb> ink = {};
-    std::optional<QRgb> paper = {};
+    std::optional<Colour> ink = {};
+    std::optional<Colour> paper = {};
 };
 // The cell size, the grid and the number of sets are found from the picture; of the sheets
 // its size allows, the one of fewest sets whose every pixel is a square of one colour is
@@ -130,6 +131,12 @@ Encoded writePngText(QByteArrayView set, const QString &text, const PngOptions &
 // A file manager's thumbnail of a set: its characters as 16 × 6 cells, black on white, as
 // large as fits the size in whole font pixels, or shrunk smoothly below 128 points.
 Encoded writePngThumbnail(QByteArrayView set, int size);
+// A colour by its name (black, white, …, as SVG names them) or as #RRGGBB or #AARRGGBB.
+std::optional<Colour> colourNamed(const QString &text);
+// Pictures are made and read with Qt Gui, which the program loads only when it needs it:
+// loading it takes longer than any other whole conversion. An empty text when it is there,
+// else why not.
+QString pngCodecProblem();
 
 // A name made of ASCII letters, digits and "_" that starts with a letter and is no keyword
 // of C, as labels and C want.

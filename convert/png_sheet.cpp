@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "convert/formats.h"
+#include "convert/png_codec.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -536,11 +536,9 @@ int codeOf(char32_t unicode)
     return -1;
 }
 
-} // namespace
-
 // The size is checked from the header before the picture is unpacked, so a file that claims
 // a picture of another size costs nothing.
-FontRead readPngSheet(QByteArrayView bytes, const PngOptions &options)
+FontRead readSheet(QByteArrayView bytes, const PngOptions &options)
 {
     // Qt's reader would take the file for a PNG on looser grounds than its signature.
     if (!bytes.startsWith("\x89PNG\r\n\x1a\n"))
@@ -572,7 +570,7 @@ FontRead readPngSheet(QByteArrayView bytes, const PngOptions &options)
     return first;
 }
 
-Encoded writePngSheet(QByteArrayView font, const PngOptions &options)
+Encoded writeSheet(QByteArrayView font, const PngOptions &options)
 {
     constexpr int columns = WrittenLayout.columns;
     constexpr int rows = WrittenLayout.rows;
@@ -584,7 +582,7 @@ Encoded writePngSheet(QByteArrayView font, const PngOptions &options)
         options);
 }
 
-Encoded writePngThumbnail(QByteArrayView set, int size)
+Encoded writeThumbnail(QByteArrayView set, int size)
 {
     constexpr int columns = 16;
     const int scale = std::max(1, size / (columns * GlyphSize));
@@ -599,7 +597,7 @@ Encoded writePngThumbnail(QByteArrayView set, int size)
         image.convertToFormat(QImage::Format_RGB32).scaledToWidth(size, Qt::SmoothTransformation));
 }
 
-Encoded writePngText(QByteArrayView set, const QString &text, const PngOptions &options)
+Encoded writeText(QByteArrayView set, const QString &text, const PngOptions &options)
 {
     QList<QList<int>> lines;
     int columns = 0;
@@ -628,4 +626,19 @@ Encoded writePngText(QByteArrayView set, const QString &text, const PngOptions &
         options);
 }
 
+std::optional<Colour> colourNamed(const QString &text)
+{
+    const QColor colour = QColor::fromString(text);
+    return colour.isValid() ? std::optional<Colour>(colour.rgba()) : std::nullopt;
+}
+
+constexpr PngCodec Codec = {readSheet, writeSheet, writeText, writeThumbnail, colourNamed};
+
+} // namespace
+
 } // namespace Glyphery
+
+const Glyphery::PngCodec *glypheryPngCodec()
+{
+    return &Glyphery::Codec;
+}

@@ -3,7 +3,7 @@
 # Checks what glyphery-convert writes with the programs that read each format, one check a run:
 #
 #   check_tools.sh <glyphery-convert> pasmo|z80asm|gcc|tzxlist|zmakebas|spectrum|kbd|bdftopcf|batch|
-#                  fontconfig|freetype|console_fonts|names
+#                  fontconfig|freetype|console_fonts|names|png_module
 #
 # A check whose program is not installed prints why and exits 77, which CTest counts as
 # skipped; setup.sh installs them all.
@@ -329,6 +329,19 @@ console_fonts)
         unset glyph_of
     done
     echo "${#fonts[@]} console fonts convert to SpecCHR and back with every glyph of 32..127 kept"
+    ;;
+png_module)
+    # Qt Gui is loaded for pictures alone, from the module beside the program or below its
+    # parent folder; a program without its module says so instead of failing blindly.
+    ! ldd "$convert" | grep -q libQt6Gui || fail "the program itself loads Qt Gui"
+    to set1.SpecCHR set1.png
+    cp "$convert" alone
+    status=0
+    ./alone set1.SpecCHR alone.png 2>errors.txt || status=$?
+    [ "$status" = 1 ] && grep -q "модуль картинок PNG" errors.txt && [ ! -e alone.png ] \
+        || fail "without its module: status $status, $(cat errors.txt)"
+    ./alone set1.SpecCHR alone.fzx || fail "without its module the program fails an FZX font too"
+    echo "Qt Gui loaded for pictures alone; without its module a picture is refused, the rest done"
     ;;
 names)
     # A name that is not UTF-8 is the bytes it is, not the name Qt would make of it (U+FFFD,
