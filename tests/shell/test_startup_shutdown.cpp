@@ -189,31 +189,44 @@ void TestStartupShutdown::settingsFile()
 }
 
 // From the first line of the program, before its window exists, a termination signal ends it
-// at once, cleanly and without a window to keep the place of. The signal goes as soon as the
-// program has a handler for it (SigCgt has SIGTERM's bit); the window takes far longer.
+// at once, cleanly and without a window to keep the place of. The program runs at the lowest
+// priority and is stopped as soon as it has a handler (SigCgt has SIGTERM's bit); a start
+// stopped that early has not loaded Qt's platform plugin yet, which its window needs. A start
+// the test caught too late, on a busy machine, must end cleanly too, and is tried again.
 void TestStartupShutdown::signalBeforeTheWindow()
 {
     QTemporaryDir config;
-    for (int start = 0; start < 5; ++start) {
+    int early = 0;
+    for (int start = 0; early < 3 && start < 30; ++start) {
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"XDG_CONFIG_HOME"_s, config.path());
         program.setProcessEnvironment(environment);
+        program.setChildProcessModifier([] { [[maybe_unused]] const int niceness = ::nice(19); });
         program.start(QFile::decodeName(GLYPHERY_PROGRAM), {});
         QVERIFY(program.waitForStarted());
-        const QString status = u"/proc/%1/status"_s.arg(program.processId());
-        for (bool caught = false; !caught; ::usleep(100)) {
-            const QByteArray text = fileBytes(status);
-            QVERIFY2(!text.isEmpty(), "the program ended by itself");
-            const QByteArray mask = text.mid(text.indexOf("SigCgt:") + 7, 17).trimmed();
+        const auto pid = pid_t(program.processId());
+        const QString proc = u"/proc/%1/"_s.arg(pid);
+        for (bool caught = false; !caught; ::usleep(50)) {
+            const QByteArray status = fileBytes(proc + u"status"_s);
+            QVERIFY2(!status.isEmpty(), "the program ended by itself");
+            const QByteArray mask = status.mid(status.indexOf("SigCgt:") + 7, 17).trimmed();
             caught = mask.toULongLong(nullptr, 16) >> (SIGTERM - 1) & 1;
         }
-        program.terminate();
+        ::kill(pid, SIGSTOP);
+        const bool beforeTheWindow = !fileBytes(proc + u"maps"_s).contains("platforms/libq");
+        ::kill(pid, SIGTERM);
+        ::kill(pid, SIGCONT);
         QVERIFY(program.waitForFinished());
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
-        QVERIFY(!QFileInfo::exists(config.filePath(u"Glyphery"_s)));
+        if (beforeTheWindow) {
+            QVERIFY(!QFileInfo::exists(config.filePath(u"Glyphery"_s)));
+            ++early;
+        }
+        QDir(config.filePath(u"Glyphery"_s)).removeRecursively();
     }
+    QCOMPARE(early, 3);
 }
 
 QTEST_MAIN(TestStartupShutdown)
