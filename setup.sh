@@ -17,13 +17,14 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=${GLYPHERY_BUILD_DIR:-$here/build}
 
 # What building and running the editor needs.
-packages=(build-essential cmake qt6-base-dev qt6-translations-l10n fonts-liberation2)
+packages=(build-essential cmake qt6-base-dev libxcb1-dev qt6-translations-l10n fonts-liberation2)
 if [ "$mode" = test ]; then
     packages+=(
         # the second build, with clang and its sanitizers; the format check; Python checks
         clang libclang-rt-14-dev clang-format python3
-        # a real X server and window manager for the desktop suite
-        xvfb xauth openbox x11-utils
+        # a real X server, two window managers that frame windows differently, and a mouse
+        # for the desktop suite
+        xvfb xauth openbox icewm x11-utils xdotool
         # the small disks the file commands are tried on: ext2, ext4, and FAT and ext2 through FUSE
         e2fsprogs dosfstools fusefat fuse2fs
         # the package, its validators and lintian
