@@ -2,6 +2,7 @@
 #include "shell/qt_services.h"
 
 #include "shell/file_dialogs.h"
+#include "shell/whole_title.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,6 +47,7 @@ MessageAnswer QtServices::message(const QString &text, const QString &title, Mes
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     }
+    keepTitleWhole(box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;

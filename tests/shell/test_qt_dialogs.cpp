@@ -180,28 +180,36 @@ void TestQtDialogs::fileDialogsInTurn()
     QCOMPARE(openedFiles(watch), QStringList());
 }
 
-// Closing a box counts as its Cancel, or as No where there is no Cancel.
+// Closing a box counts as its Cancel, or as No where there is no Cancel. A box is wide enough
+// for its whole title in a window manager's title bar: in a bold face of 10 points, beside an
+// icon and three buttons of up to 32 pixels.
 void TestQtDialogs::messageBoxesSpeakRussian()
 {
     QtServices services(m_settings.filePath(u"Glyphery.conf"_s));
-    for (const MessageButtons buttons : {MessageButtons::YesNoCancel, MessageButtons::YesNo}) {
+    for (const auto &[buttons, title] :
+         {std::pair(MessageButtons::YesNoCancel, u"Создание нового шрифта"_s),
+          std::pair(MessageButtons::YesNo, u"Glyphery"_s)}) {
         QStringList seen;
         const DialogAnswer<QMessageBox> user([&](QMessageBox *box) {
             const auto *buttonBox = box->findChild<QDialogButtonBox *>();
             for (const auto which :
                  {QDialogButtonBox::Yes, QDialogButtonBox::No, QDialogButtonBox::Cancel})
                 seen.append(buttonText(const_cast<QDialogButtonBox *>(buttonBox), which));
-            seen.append(box->windowTitle());
             seen.append(box->icon() == QMessageBox::NoIcon ? u"no icon"_s : u"icon"_s);
+            QFont titleFace = box->font();
+            titleFace.setBold(true);
+            titleFace.setPointSize(10);
+            const int titleBar
+                = QFontMetrics(titleFace).horizontalAdvance(box->windowTitle()) + 4 * 32;
+            seen.append(box->width() >= titleBar ? box->windowTitle() : u"cut"_s);
             QTest::keyClick(box, Qt::Key_Escape);
         });
-        const MessageAnswer answer
-            = services.message(u"Сохранить изменения?"_s, u"Glyphery"_s, buttons);
+        const MessageAnswer answer = services.message(u"Сохранить изменения?"_s, title, buttons);
         const bool cancel = buttons == MessageButtons::YesNoCancel;
         QCOMPARE(answer, cancel ? MessageAnswer::Cancel : MessageAnswer::No);
         QCOMPARE(seen,
-                 QStringList({u"Да"_s, u"Нет"_s, cancel ? u"Отмена"_s : QString(), u"Glyphery"_s,
-                              u"no icon"_s}));
+                 QStringList(
+                     {u"Да"_s, u"Нет"_s, cancel ? u"Отмена"_s : QString(), u"no icon"_s, title}));
     }
 }
 
