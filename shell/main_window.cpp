@@ -7,6 +7,7 @@
 #include "editor/palette.h"
 #include "operations/toolbar_routing.h"
 #include "shell/about_box.h"
+#include "shell/accessible_roles.h"
 #include "shell/frame_placer.h"
 #include "shell/ui_font.h"
 #include "shell/window_place.h"
@@ -69,6 +70,7 @@ MainWindow::MainWindow(PlatformServices &services, QWidget *parent)
     , m_glyph(*m_state, *this)
 {
     initGlypheryResources();
+    presentAccessibleRoles();
     setObjectName(u"frmMain"_s);
     setWindowTitle(applicationTitle());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
