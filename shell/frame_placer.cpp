@@ -63,8 +63,6 @@ FramePlacer::FramePlacer(QWidget *window, Placement placement, QMargins frameGue
     m_window->installEventFilter(this);
 }
 
-FramePlacer::~FramePlacer() = default;
-
 QRect FramePlacer::frame()
 {
     if (m_teller == X11::FrameTeller::NoX)

@@ -35,16 +35,17 @@ public:
     // Made before the window is first shown. frameGuess: the frame's margins until the window
     // manager tells them, as those of a window it has framed already.
     FramePlacer(QWidget *window, Placement placement, QMargins frameGuess = {});
-    ~FramePlacer() override;
 
     // The outer frame; while the window is being placed, the place it is being put at. A window
     // manager that has not told the frame yet is asked, and its answer awaited a while.
     QRect frame();
 
-    // Until the window manager has framed the window where it goes, or is not fought any more.
+    // True until the window manager has framed the window where it goes, or is not fought any
+    // more.
     bool isPlacing() const { return m_placing; }
 
 signals:
+    // The window manager has told the frame's extents, which a close may be waiting for.
     void extentsTold();
 
 protected:

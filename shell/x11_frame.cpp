@@ -120,8 +120,7 @@ void requestFrameExtents(WId window)
 FrameWatch::FrameWatch(WId window, Listener listener)
     : m_window(window)
     , m_listener(std::move(listener))
-    , m_extentsAtom(connection() ? atom(connection(), "_NET_FRAME_EXTENTS")
-                                 : xcb_atom_t(XCB_ATOM_NONE))
+    , m_extentsAtom(atom(connection(), "_NET_FRAME_EXTENTS"))
 {
     QAbstractEventDispatcher::instance()->installNativeEventFilter(this);
 }

@@ -38,7 +38,8 @@ enum class FrameNews {
 };
 
 // Tells of the frame events of one window as the program receives them, in their order: a
-// position is that of the event, not the window's place by the time it is handled.
+// position is that of the event, not the window's place by the time it is handled. Made only
+// where the program runs on an X server.
 class FrameWatch : public QAbstractNativeEventFilter
 {
 public:

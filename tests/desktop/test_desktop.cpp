@@ -50,10 +50,11 @@ qulonglong capture(const QString &text, const QString &pattern)
 }
 
 // The outer frame: the top-level ancestor of the window on the X server, which is the window
-// manager's frame when there is one and the window itself when there is none.
-QRect xFrame(QString id)
+// manager's frame when there is one and the window itself when there is none; or, looking up
+// no level, the window itself.
+QRect xFrame(QString id, int levelsUp = 10)
 {
-    for (int depth = 0; depth < 10; ++depth) {
+    for (int depth = 0; depth < levelsUp; ++depth) {
         const QString tree = run(u"xwininfo"_s, {u"-tree"_s, u"-id"_s, id});
         const qulonglong root = capture(tree, u"Root window id: (0x[0-9a-f]+)"_s);
         const qulonglong parent = capture(tree, u"Parent window id: (0x[0-9a-f]+)"_s);
@@ -217,8 +218,10 @@ void TestDesktop::placeIsKeptOverRuns()
 // menu opens again at the next click. Everything goes through the X server's mouse, as a user's.
 void TestDesktop::minimisedWindowsComeBack()
 {
-    MainWindowHarness harness;
-    QTRY_COMPARE_WITH_TIMEOUT(harness.window.frameGeometry(), xFrame(&harness.window), Timeout);
+    MainWindowHarness harness; // where the mouse finds it
+    QTRY_VERIFY_WITH_TIMEOUT(placed(&harness.window), Timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(harness.window.geometry(),
+                              xFrame(QString::number(harness.window.winId()), 0), Timeout);
     QMenuBar *bar = harness.window.menuBar();
     for (const auto &[menu, command, name] :
          {std::tuple(u"mnutools"_s, u"calc"_s, u"Form2"_s),
