@@ -227,25 +227,26 @@ void TestDesktop::minimisedWindowsComeBack()
          {std::tuple(u"mnutools"_s, u"calc"_s, u"Form2"_s),
           std::tuple(u"mnuHelp"_s, u"mnuHelpContents"_s, u"Form1"_s)}) {
         auto *list = harness.child<QMenu>(menu);
+        QAction *item = harness.window.command(command);
+        const QString window = name; // structured bindings are not captured before clang 16
         const auto choose = [&] {
             click(bar->mapToGlobal(bar->actionGeometry(list->menuAction()).center()));
             QTRY_VERIFY_WITH_TIMEOUT(list->isVisible(), Timeout);
-            const QRect item = list->actionGeometry(harness.window.command(command));
-            click(list->mapToGlobal(item.center()));
-            QTRY_VERIFY_WITH_TIMEOUT(openWindows(name).size() == 1, Timeout);
+            click(list->mapToGlobal(list->actionGeometry(item).center()));
+            QTRY_VERIFY_WITH_TIMEOUT(openWindows(window).size() == 1, Timeout);
         };
         choose();
-        QWidget *window = openWindows(name).value(0);
-        QTRY_VERIFY_WITH_TIMEOUT(window->isActiveWindow(), Timeout);
+        QWidget *shown = openWindows(name).value(0);
+        QTRY_VERIFY_WITH_TIMEOUT(shown->isActiveWindow(), Timeout);
         // A window without a minimise button is minimised by the window manager's own means,
         // where it has them.
-        if (m_managed && mayBeMinimised(window)) {
-            run(u"xdotool"_s, {u"windowminimize"_s, QString::number(window->winId())});
-            QTRY_VERIFY_WITH_TIMEOUT(window->isMinimized() && !window->isActiveWindow(), Timeout);
+        if (m_managed && mayBeMinimised(shown)) {
+            run(u"xdotool"_s, {u"windowminimize"_s, QString::number(shown->winId())});
+            QTRY_VERIFY_WITH_TIMEOUT(shown->isMinimized() && !shown->isActiveWindow(), Timeout);
         }
         choose();
-        QCOMPARE(openWindows(name).value(0), window);
-        QTRY_VERIFY_WITH_TIMEOUT(window->isActiveWindow() && !window->isMinimized(), Timeout);
+        QCOMPARE(openWindows(name).value(0), shown);
+        QTRY_VERIFY_WITH_TIMEOUT(shown->isActiveWindow() && !shown->isMinimized(), Timeout);
         click(bar->mapToGlobal(bar->actionGeometry(list->menuAction()).center()));
         QTRY_VERIFY2_WITH_TIMEOUT(list->isVisible(),
                                   qPrintable(menu + u" held by "_s + mouseHolder()), Timeout);
