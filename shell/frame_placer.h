@@ -40,6 +40,9 @@ public:
     // manager that has not told the frame yet is asked, and its answer awaited a while.
     QRect frame();
 
+    // The frame's margins as the window manager told them, or as guessed until it does.
+    QMargins extents() const;
+
     // True until the window manager has framed the window where it goes, or is not fought any
     // more.
     bool isPlacing() const { return m_placing; }
@@ -56,7 +59,6 @@ private:
     void judge();
     void finish();
     void awaitExtents();
-    QMargins extents() const;
     QPoint logical(QPoint device) const;
 
     QWidget *m_window;

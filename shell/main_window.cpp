@@ -21,7 +21,6 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
-#include <QWindow>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -255,8 +254,8 @@ void MainWindow::showAbout()
 // yet framed is expected to get a frame like the main window's.
 void MainWindow::centreOnScreen(QWidget *window) const
 {
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    new FramePlacer(window, FramePlacer::centredIn(screen()->availableGeometry()), frame);
+    new FramePlacer(window, FramePlacer::centredIn(screen()->availableGeometry()),
+                    m_placer->extents());
 }
 
 void MainWindow::remember(QWidget *window)
