@@ -15,13 +15,21 @@ done
 HOME=$(mktemp -d)
 trap 'rm -rf "$HOME"' EXIT
 export HOME
-# The window manager is ready once it has announced itself on the root window.
+# The window manager is ready once it has announced itself in full: its check window on the
+# root window names itself too, and the root window lists what it supports. Before that the
+# program would take the display for one without a window manager.
 xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -nolisten tcp" bash -c '
     set -eu
+    ready() {
+        local check
+        check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -o "0x[0-9a-f]*") &&
+            xprop -id "$check" _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "$check" &&
+            xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_FRAME_EXTENTS
+    }
     if [ "$2" != none ]; then
         "$2" >/dev/null 2>&1 &
         for wait in $(seq 400); do
-            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+            ready && break
             sleep 0.05
         done
     fi
