@@ -28,8 +28,11 @@ xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -nolisten tcp" b
     }
     if [ "$2" != none ]; then
         "$2" >/dev/null 2>&1 &
-        for wait in $(seq 400); do
+        manager=$!
+        for wait in $(seq 1200); do
             ready && break
+            kill -0 $manager 2>/dev/null || { echo "FAIL: $2 ended as it started"; exit 1; }
+            [ "$wait" -lt 1200 ] || { echo "FAIL: $2 did not announce itself in 60 s"; exit 1; }
             sleep 0.05
         done
     fi
