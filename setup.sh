@@ -16,18 +16,21 @@ esac
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=${GLYPHERY_BUILD_DIR:-$here/build}
 
-# What building and running the editor needs.
-packages=(build-essential cmake qt6-base-dev qt6-translations-l10n fonts-liberation2)
+# What building and running the editor needs, and file, with which the package step (the
+# README's cmake --build build --target package) finds the programs among the files.
+packages=(build-essential cmake qt6-base-dev libxcb1-dev qt6-translations-l10n fonts-liberation2
+    file)
 if [ "$mode" = test ]; then
     packages+=(
         # the second build, with clang and its sanitizers; the format check; Python checks
         clang libclang-rt-14-dev clang-format python3
-        # a real X server and window manager for the desktop suite
-        xvfb xauth openbox x11-utils
+        # a real X server, two window managers that frame windows differently, and a mouse
+        # for the desktop suite
+        xvfb xauth openbox icewm x11-utils xdotool
         # the small disks the file commands are tried on: ext2, ext4, and FAT and ext2 through FUSE
         e2fsprogs dosfstools fusefat fuse2fs
         # the package, its validators and lintian
-        desktop-file-utils appstream dpkg-dev file lintian man-db libxml2-utils shared-mime-info
+        desktop-file-utils appstream dpkg-dev lintian man-db libxml2-utils shared-mime-info
         # the programs that read what glyphery-convert writes
         pasmo z80asm fuse-emulator-utils zmakebas kbd xfonts-utils console-setup-linux fontconfig
         python3-freetype

@@ -29,7 +29,7 @@ PaintButton paintButton(Qt::MouseButton button)
 
 EditSquare::EditSquare(QWidget *parent)
     : QWidget(parent)
-    , m_image(SquareSize, SquareSize, QImage::Format_RGB32)
+    , m_picture({SquareCell, 1, GlyphSize}, {SquareCell, 1, GlyphSize})
 {
     setObjectName(QStringLiteral("P"));
     setFixedSize(SquareSize, SquareSize);
@@ -39,21 +39,10 @@ void EditSquare::draw(const Glyph &glyph, int ink, int paper)
 {
     const Rgb inkRgb = Palette[static_cast<std::size_t>(ink)];
     const Rgb paperRgb = Palette[static_cast<std::size_t>(paper)];
-    const Rgb grid = Palette[GridColor];
-    for (int y = 0; y < SquareSize; ++y) {
-        auto *line = reinterpret_cast<Rgb *>(m_image.scanLine(y));
-        if (y % SquareCell == 0 && y != 0) {
-            std::fill(line, line + SquareSize, grid);
-            continue;
-        }
-        const auto row = static_cast<std::size_t>(y / SquareCell);
-        for (int column = 0; column < GlyphSize; ++column) {
-            Rgb *cell = line + column * SquareCell;
-            std::fill(cell, cell + SquareCell,
-                      glyph[static_cast<std::size_t>(column)][row] ? inkRgb : paperRgb);
-            if (column != 0)
-                cell[0] = grid;
-        }
+    for (int y = 0; y < GlyphSize; ++y) {
+        Rgb *colour = m_picture.row(y);
+        for (const auto &column : glyph)
+            *colour++ = column[static_cast<std::size_t>(y)] ? inkRgb : paperRgb;
     }
     update();
 }
@@ -61,7 +50,7 @@ void EditSquare::draw(const Glyph &glyph, int ink, int paper)
 void EditSquare::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, m_image);
+    m_picture.paint(painter, {0, 0}, devicePixelRatio());
 }
 
 void EditSquare::mousePressEvent(QMouseEvent *event)

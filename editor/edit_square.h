@@ -2,8 +2,8 @@
 #pragma once
 
 #include "editor/editor_state.h"
+#include "editor/lattice_picture.h"
 
-#include <QImage>
 #include <QWidget>
 
 namespace Glyphery {
@@ -30,7 +30,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    QImage m_image;
+    LatticePicture m_picture;
 };
 
 } // namespace Glyphery

@@ -17,7 +17,7 @@ constexpr int BorderWidth = 2;
 
 OverviewStrip::OverviewStrip(QWidget *parent)
     : QFrame(parent)
-    , m_image(StripWidth, StripHeight, QImage::Format_RGB32)
+    , m_picture({StripScale, GlyphSize, StripColumns}, {StripScale, GlyphSize, StripRows})
 {
     setObjectName(QStringLiteral("PP"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -25,32 +25,19 @@ OverviewStrip::OverviewStrip(QWidget *parent)
     setFixedSize(StripWidth + 2 * BorderWidth, StripHeight + 2 * BorderWidth);
 }
 
-// Written scan line by scan line: one pass over 768 × 72 pixels, the grid laid over it.
 void OverviewStrip::draw(const FontStore &font, int ink, int paper)
 {
     const Rgb inkRgb = Palette[static_cast<std::size_t>(ink)];
     const Rgb paperRgb = Palette[static_cast<std::size_t>(paper)];
-    const Rgb grid = Palette[GridColor];
     const auto &set = font.FontPixels[static_cast<std::size_t>(font.currentSet)];
-    for (int y = 0; y < StripHeight; ++y) {
-        auto *line = reinterpret_cast<Rgb *>(m_image.scanLine(y));
-        if (y % StripCell == 0 && y != 0) {
-            std::fill(line, line + StripWidth, grid);
-            continue;
-        }
-        const int stripRow = y / StripCell;
-        const int row = y % StripCell / StripScale;
+    for (int fontRow = 0; fontRow < StripRows * GlyphSize; ++fontRow) {
+        Rgb *colour = m_picture.row(fontRow);
+        const auto y = static_cast<std::size_t>(fontRow % GlyphSize);
         for (int column = 0; column < StripColumns; ++column) {
-            const Glyph &glyph = set[static_cast<std::size_t>(stripRow * StripColumns + column)];
-            Rgb *cell = line + column * StripCell;
-            for (int x = 0; x < GlyphSize; ++x) {
-                const Rgb colour = glyph[static_cast<std::size_t>(x)][static_cast<std::size_t>(row)]
-                    ? inkRgb
-                    : paperRgb;
-                std::fill(cell + x * StripScale, cell + (x + 1) * StripScale, colour);
-            }
-            if (column != 0)
-                cell[0] = grid;
+            const Glyph &glyph
+                = set[static_cast<std::size_t>(fontRow / GlyphSize * StripColumns + column)];
+            for (const auto &glyphColumn : glyph)
+                *colour++ = glyphColumn[y] ? inkRgb : paperRgb;
         }
     }
     update();
@@ -60,7 +47,7 @@ void OverviewStrip::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.drawImage(contentsRect().topLeft(), m_image);
+    m_picture.paint(painter, contentsRect().topLeft(), devicePixelRatio());
 }
 
 // Positions are given in pixels of the drawing area; a press on the border around it lies

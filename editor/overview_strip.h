@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "editor/lattice_picture.h"
 #include "font/font_store.h"
 
 #include <QFrame>
-#include <QImage>
 
 namespace Glyphery {
 
@@ -27,7 +27,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    QImage m_image;
+    LatticePicture m_picture;
 };
 
 } // namespace Glyphery

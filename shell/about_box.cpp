@@ -59,6 +59,7 @@ AboutBox::AboutBox(QWidget *parent)
 
     auto *picture = new QLabel(this);
     picture->setObjectName(u"Picture1"_s);
+    picture->setAccessibleName(u"Значок "_s + applicationTitle());
     picture->setGeometry(8, 16, 50, 50);
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // QPixmap would load about.png alone; QIcon also finds about@2x.png for a denser screen.

@@ -4,6 +4,7 @@
 #include "shell/secondary_window.h"
 
 #include <QFile>
+#include <QScrollBar>
 #include <QTextBrowser>
 
 using namespace Qt::Literals::StringLiterals;
@@ -32,6 +33,8 @@ HelpWindow::HelpWindow()
     m_text->setReadOnly(true);
     m_text->setOpenLinks(false);
     m_text->setHtml(helpDocument());
+    m_text->setAccessibleName(u"Текст справки"_s);
+    m_text->verticalScrollBar()->setAccessibleName(u"Прокрутка справки"_s);
 }
 
 } // namespace Glyphery

@@ -7,6 +7,7 @@
 #include "editor/palette.h"
 #include "operations/toolbar_routing.h"
 #include "shell/about_box.h"
+#include "shell/accessible_roles.h"
 #include "shell/frame_placer.h"
 #include "shell/ui_font.h"
 #include "shell/window_place.h"
@@ -20,7 +21,6 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
-#include <QWindow>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -69,6 +69,7 @@ MainWindow::MainWindow(PlatformServices &services, QWidget *parent)
     , m_glyph(*m_state, *this)
 {
     initGlypheryResources();
+    presentAccessibleRoles();
     setObjectName(u"frmMain"_s);
     setWindowTitle(applicationTitle());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -253,8 +254,8 @@ void MainWindow::showAbout()
 // yet framed is expected to get a frame like the main window's.
 void MainWindow::centreOnScreen(QWidget *window) const
 {
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    new FramePlacer(window, FramePlacer::centredIn(screen()->availableGeometry()), frame);
+    new FramePlacer(window, FramePlacer::centredIn(screen()->availableGeometry()),
+                    m_placer->extents());
 }
 
 void MainWindow::remember(QWidget *window)

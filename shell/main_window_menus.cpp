@@ -24,6 +24,7 @@ QMenu *MainWindow::addMenu(const char *name, const QString &caption)
     QMenu *menu = menuBar()->addMenu(caption);
     menu->setObjectName(QLatin1StringView(name));
     menu->menuAction()->setObjectName(QLatin1StringView(name));
+    menu->setAccessibleName(QString(caption).remove(u'&'));
     return menu;
 }
 
@@ -49,6 +50,7 @@ void MainWindow::addSeparator(QMenu *menu, const char *name)
 void MainWindow::createMenus()
 {
     menuBar()->setObjectName(u"menuBar"_s);
+    menuBar()->setAccessibleName(u"Главное меню"_s);
 
     QMenu *file = addMenu("mnuFile", u"&Файл"_s);
     addCommand(
@@ -140,6 +142,7 @@ void MainWindow::createToolBar(QWidget *parent)
 {
     auto *toolBar = new QToolBar(parent);
     toolBar->setObjectName(u"tbToolBar"_s);
+    toolBar->setAccessibleName(u"Панель инструментов"_s);
     toolBar->setGeometry(0, 0, 789, 24);
     toolBar->setIconSize(QSize(16, 16));
     toolBar->setMovable(false);

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/qt_services.h"
 
+#include "shell/file_dialogs.h"
+#include "shell/whole_title.h"
+
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -45,6 +47,7 @@ MessageAnswer QtServices::message(const QString &text, const QString &title, Mes
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     }
+    keepTitleWhole(box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;
@@ -60,15 +63,13 @@ MessageAnswer QtServices::message(const QString &text, const QString &title, Mes
 QString QtServices::openFileName(const QString &title, const FileFilter &filter)
 {
     return rememberFolder(
-        QFileDialog::getOpenFileName(m_parent, title, m_folder, dialogFilter(filter)));
+        askFileName(m_parent, QFileDialog::AcceptOpen, title, m_folder, dialogFilter(filter)));
 }
 
 QString QtServices::saveFileName(const QString &title, const FileFilter &filter)
 {
-    // The save command asks its own question about an existing file.
-    return rememberFolder(QFileDialog::getSaveFileName(m_parent, title, m_folder,
-                                                       dialogFilter(filter), nullptr,
-                                                       QFileDialog::DontConfirmOverwrite));
+    return rememberFolder(
+        askFileName(m_parent, QFileDialog::AcceptSave, title, m_folder, dialogFilter(filter)));
 }
 
 QString QtServices::readSetting(const QString &key, const QString &defaultValue)
@@ -81,10 +82,13 @@ void QtServices::writeSetting(const QString &key, const QString &value)
     m_settings.setValue(key, value);
 }
 
+// A name chosen in a kernel folder (a failed save into /proc, say) does not take the next
+// dialog there.
 QString QtServices::rememberFolder(const QString &path)
 {
-    if (!path.isEmpty())
-        m_folder = QFileInfo(path).absolutePath();
+    if (const QString folder = QFileInfo(path).absolutePath();
+        !path.isEmpty() && isOrdinaryFolder(folder))
+        m_folder = folder;
     return path;
 }
 

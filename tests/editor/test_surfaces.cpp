@@ -53,6 +53,36 @@ QList<int> rowsWith(const QImage &image, QRgb colour, int distance = 120)
     return rows;
 }
 
+// Along a line of a surface's picture, the lengths of the runs of ink and paper, one list for
+// each character cell between the grid lines; none when any other colour lies among them.
+QList<QList<int>> cellRuns(const QImage &picture, int y, QRgb ink, QRgb paper)
+{
+    constexpr QRgb Grid = 0xffc0c0c0;
+    const auto drawn = [&](int x) {
+        const QRgb rgb = picture.pixel(x, y);
+        return rgb == ink || rgb == paper || rgb == Grid;
+    };
+    int first = 0;
+    int last = picture.width() - 1;
+    while (first < last && !drawn(first))
+        ++first;
+    while (last > first && !drawn(last))
+        --last;
+    QList<QList<int>> cells = {{}};
+    for (int x = first; x <= last; ++x) {
+        const QRgb rgb = picture.pixel(x, y);
+        if (!drawn(x))
+            return {};
+        if (rgb == Grid && !cells.last().isEmpty())
+            cells.append(QList<int>());
+        else if (rgb != Grid && (x == first || picture.pixel(x - 1, y) != rgb))
+            cells.last().append(1);
+        else if (rgb != Grid)
+            ++cells.last().last();
+    }
+    return cells;
+}
+
 } // namespace
 
 class TestSurfaces : public QObject
@@ -132,6 +162,44 @@ private slots:
             texts << h.labelText(name);
         }
         QCOMPARE(texts.join(u'|'), u"Код: 72| 1 из 3| 2304 байт|H"_s);
+    }
+
+    // Run at 100 %, 125 % and 150 %: across and down the strip and the square, each font pixel
+    // shows as a whole number of screen pixels of its own colour, what shows of font pixels
+    // differs by one screen pixel at most, the grid's included, and every character looks the
+    // same.
+    void sharpAtTheDesktopsScale()
+    {
+        MainWindowHarness h;
+        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+        for (Glyph &glyph : h.font().FontPixels[0]) { // a checkerboard: no two neighbours alike
+            for (int i = 0; i < 64; ++i)
+                glyph[std::size_t(i % 8)][std::size_t(i / 8)] = std::uint8_t((i + i / 8) % 2);
+        }
+        h.state().EditGrid = h.font().FontPixels[0][0];
+        h.trigger(u"pal5"_s); // light cyan on blue, beside no colour of the frames around
+        const qreal ratio = h.window.devicePixelRatio();
+        const QImage window = h.window.grab().toImage(); // painted as on screen, at its ratio
+        for (const auto &[name, across, down, fontPixel] :
+             {std::tuple(u"PP"_s, 32, 3, 3), std::tuple(u"P"_s, 8, 8, 32)}) {
+            const QWidget *surface = h.child(name);
+            const QRectF area(surface->mapTo(&h.window, QPoint()), surface->size());
+            const QImage shown
+                = window.copy(QRectF(area.topLeft() * ratio, area.size() * ratio).toAlignedRect());
+            const QImage transposed
+                = shown.transformed(QTransform().rotate(90)).mirrored(true, false);
+            for (const auto &[picture, cells] :
+                 {std::pair(shown, across), std::pair(transposed, down)}) {
+                const int line = picture.height() / 2 + int(fontPixel * ratio * 1.5);
+                const auto runs = cellRuns(picture, line, 0xff00ffff, 0xff0000ff);
+                qDebug() << name << runs.value(0) << runs.value(1) << runs.value(2);
+                QCOMPARE(runs.size(), cells);
+                QCOMPARE(QSet<QList<int>>(runs.begin() + 1, runs.end()).size(), 1);
+                const QList<int> widths = runs.first() + runs.last();
+                const auto [narrowest, widest] = std::minmax_element(widths.begin(), widths.end());
+                QVERIFY2(*widest - *narrowest <= 1, qPrintable(name));
+            }
+        }
     }
 
     // The tick shows only while the box is checked; the caption is written in two lines.

@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QMenu>
+#include <QMetaEnum>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 using namespace Qt::Literals::StringLiterals;
@@ -24,6 +26,29 @@ QString spoken(QObject *object, QAccessible::Text what = QAccessible::Name)
     return QAccessible::queryAccessibleInterface(object)->text(what);
 }
 
+QStringList faultsBelow(QAccessibleInterface *node)
+{
+    static const QList<QAccessible::Role> named
+        = {QAccessible::Button,    QAccessible::ButtonMenu,   QAccessible::CheckBox,
+           QAccessible::MenuItem,  QAccessible::EditableText, QAccessible::ScrollBar,
+           QAccessible::PopupMenu, QAccessible::MenuBar,      QAccessible::ToolBar,
+           QAccessible::Canvas,    QAccessible::Graphic,      QAccessible::Window,
+           QAccessible::Dialog};
+    const QString who = node->object()->objectName() + u' '
+        + QString::fromLatin1(node->object()->metaObject()->className());
+    QStringList faults;
+    if (node->state().invisible && node->parent()->role() == QAccessible::ToolBar)
+        faults << who + u" never shows"_s;
+    if (!node->state().invisible && node->rect().isEmpty())
+        faults << who + u" is empty"_s;
+    if (!node->state().invisible && named.contains(node->role())
+        && node->text(QAccessible::Name).trimmed().isEmpty())
+        faults << who + u" has no name"_s;
+    for (int i = 0; i < node->childCount(); ++i)
+        faults += faultsBelow(node->child(i));
+    return faults;
+}
+
 } // namespace
 
 class TestAccessibility : public QObject
@@ -31,22 +56,37 @@ class TestAccessibility : public QObject
     Q_OBJECT
 private slots:
     void namesOfTheControls();
+    void noControlIsUnnamedOrEmpty();
     void theTwoSaveItemsDiffer();
     void checkBoxesHoldTheOptions_data();
     void checkBoxesHoldTheOptions();
 };
 
+// The surfaces are canvases and the calculator and the help window windows, each with its name.
 void TestAccessibility::namesOfTheControls()
 {
     MainWindowHarness h;
-    const QStringList names = {u"PP Обзор набора"_s,
-                               u"P Редактируемый символ"_s,
-                               u"Command5 Предыдущий символ"_s,
-                               u"Command6 Следующий символ"_s,
-                               u"Command9 Предыдущий набор"_s,
-                               u"Command8 Следующий набор"_s};
-    for (const QString &name : names)
-        QCOMPARE(spoken(h.child(name.section(u' ', 0, 0))), name.section(u' ', 1));
+    h.trigger(u"calc"_s);
+    h.trigger(u"mnuHelpContents"_s);
+    const QStringList names = {u"PP Canvas Обзор набора"_s,
+                               u"P Canvas Редактируемый символ"_s,
+                               u"Command5 Button Предыдущий символ"_s,
+                               u"Command6 Button Следующий символ"_s,
+                               u"Command9 Button Предыдущий набор"_s,
+                               u"Command8 Button Следующий набор"_s,
+                               u"Form2 Window Калькулятор вызова"_s,
+                               u"Form1 Window Glyphery - справка"_s,
+                               u"Text1 EditableText Адрес шрифта в памяти Spectrum"_s};
+    for (const QString &name : names) {
+        const QString object = name.section(u' ', 0, 0);
+        QWidget *widget = openWindows(object).value(0);
+        for (QWidget *window : QApplication::topLevelWidgets())
+            widget = widget ? widget : window->findChild<QWidget *>(object);
+        QCOMPARE(QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(
+                     QAccessible::queryAccessibleInterface(widget)->role()))
+                     + u' ' + spoken(widget),
+                 name.section(u' ', 1));
+    }
     auto *toolBar = h.child<QToolBar>(u"tbToolBar"_s);
     for (QAction *action : toolBar->actions()) {
         if (!action->isSeparator())
@@ -55,11 +95,25 @@ void TestAccessibility::namesOfTheControls()
     h.trigger(u"nextchr"_s);
     QCOMPARE(spoken(h.child(u"P"_s), QAccessible::Description), u"Код: 34"_s);
     QVERIFY(spoken(h.child(u"PP"_s), QAccessible::Description).contains(u"«\"»"_s));
+}
+
+// In every window, the About box too, every control that shows has a name and a place, and the
+// toolbar offers no control that never shows (its overflow button: the window is fixed).
+void TestAccessibility::noControlIsUnnamedOrEmpty()
+{
+    MainWindowHarness h;
     h.trigger(u"calc"_s);
-    QWidget *calculator = openWindows(u"Form2"_s).value(0);
-    QCOMPARE(spoken(calculator->findChild<QWidget *>(u"Text1"_s)),
-             u"Адрес шрифта в памяти Spectrum"_s);
-    calculator->close();
+    h.trigger(u"mnuHelpContents"_s);
+    QStringList faults;
+    QTimer::singleShot(0, [&] { // the box is modal: looked at from its own event loop
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->isVisible())
+                faults += faultsBelow(QAccessible::queryAccessibleInterface(window));
+        }
+        QApplication::activeModalWidget()->close();
+    });
+    h.trigger(u"mnuHelpAbout"_s);
+    QCOMPARE(faults, QStringList());
 }
 
 void TestAccessibility::theTwoSaveItemsDiffer()
