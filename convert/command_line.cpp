@@ -18,7 +18,7 @@ namespace {
 
 // Every option, with the formats it belongs to: an option given for another format is a
 // mistake worth telling, not something to ignore. An option with both formats belongs to
-// either.
+// either; one that belongs to several has a row for each.
 struct Option
 {
     QStringView name;
@@ -39,11 +39,14 @@ const Option Options[] = {
     {u"--block", true, Format::Tap, {}},
     {u"--addr", true, {}, Format::Tap},
     {u"--loader", false, {}, Format::Tap},
-    {u"--base", true, {}, Format::Assembler},
+    {u"--base", true, {}, Format::Z80Assembler},
     {u"--text", true, {}, Format::Png},
     {u"--scale", true, {}, Format::Png},
     {u"--ink", true, Format::Png, Format::Png},
     {u"--paper", true, Format::Png, Format::Png},
+    {u"--base", true, {}, Format::X86Assembler},
+    {u"--base", true, {}, Format::M6502Assembler},
+    {u"--base", true, {}, Format::M68kAssembler},
 };
 
 const Option *optionNamed(QStringView name)
@@ -114,8 +117,8 @@ std::optional<Format> formatFor(const Arguments &given, const QString &option,
     if (given.options.contains(option)) {
         const std::optional<Format> named = formatNamed(given.options[option]);
         if (!named)
-            error = u"формат «%1» неизвестен; известны specchr, gph, tap, psf, bdf, png, asm и c."_s
-                        .arg(given.options[option]);
+            error = u"формат «%1» неизвестен; известны %2."_s.arg(given.options[option],
+                                                                  formatNames().join(u", "_s));
         return named;
     }
     const std::optional<Format> implied = formatOfPath(path);
@@ -126,6 +129,29 @@ std::optional<Format> formatFor(const Arguments &given, const QString &option,
         error = u"по имени %1 не понять формат; укажите его ключом %2."_s.arg(quotedPath(path),
                                                                               option);
     return implied;
+}
+
+// Why an option given does not belong to the formats converted; nothing when it does.
+QString checkBelongs(QStringView name, Format from, Format to)
+{
+    QStringList reading;
+    QStringList writing;
+    for (const Option &option : Options) {
+        if (option.name != name)
+            continue;
+        if ((!option.from && !option.to) || option.from == from || option.to == to)
+            return {};
+        if (option.from)
+            reading.append(formatName(*option.from));
+        if (option.to)
+            writing.append(formatName(*option.to));
+    }
+    QStringList uses;
+    if (!reading.isEmpty())
+        uses.append(u"чтения из "_s + reading.join(u", "_s));
+    if (!writing.isEmpty())
+        uses.append(u"записи в "_s + writing.join(u", "_s));
+    return u"ключ %1 — только для %2."_s.arg(name, uses.join(u" или "_s));
 }
 
 QString checkFormats(Request &request, const Arguments &given)
@@ -143,17 +169,9 @@ QString checkFormats(Request &request, const Arguments &given)
         return u"формат %1 можно только прочитать, а не записать."_s.arg(formatName(*to));
     request.from = *from;
     request.to = *to;
-    for (const Option &option : Options) {
-        if (!given.options.contains(option.name.toString()))
-            continue;
-        if (option.from && option.to && option.from != from && option.to != to)
-            return u"ключ %1 — только для чтения из %2 или записи в %2."_s.arg(
-                option.name, formatName(*option.from));
-        if (option.from && !option.to && option.from != from)
-            return u"ключ %1 — только для чтения из %2."_s.arg(option.name,
-                                                               formatName(*option.from));
-        if (option.to && !option.from && option.to != to)
-            return u"ключ %1 — только для записи в %2."_s.arg(option.name, formatName(*option.to));
+    for (auto option = given.options.cbegin(); option != given.options.cend(); ++option) {
+        if (const QString misplaced = checkBelongs(option.key(), *from, *to); !misplaced.isEmpty())
+            return misplaced;
     }
     return {};
 }
@@ -271,10 +289,19 @@ QString helpText()
            шрифт BDF, клетки 8×8, один набор; числа рамок — от −32768 до 32767
   png      .png                чтение, запись
            лист клеток 8×8 (ниже)
-  asm      .asm .s .z80s       запись
+  z80asm   .asm .s .z80s       запись (прежнее имя asm тоже понятно)
            строки DEFB для ассемблера Z80 (.z80 — снимок памяти, не текст)
+  x86asm   .nasm               запись
+           строки db для nasm
+  6502asm  .a65                запись
+           строки .byte для xa и ca65
+  68kasm   .68k                запись
+           строки dc.b для GNU as (m68k), комментарии после «|»
   c        .h                  запись
            массив const unsigned char для C
+  rust     .rs                 запись
+           pub const ИМЯ_1: [u8; 768] … на каждый набор и ИМЯ — весь шрифт,
+           собранный из наборов при компиляции (имя — имя файла заглавными)
 
 Символы 94, 96 и 127 у Spectrum — «↑», «£» и «©»; в PSF и BDF они записаны так.
 
@@ -306,7 +333,8 @@ QString helpText()
                  POKE; шрифт тогда лежит не ниже 25000, чтобы своей программе
                  на Бейсике оставался 1 КБ (1024 байта), так что наборов
                  не больше 52
-  --base ОСН     (asm) числа hex, dec или bin; по умолчанию hex
+  --base ОСН     (z80asm, x86asm, 6502asm, 68kasm) числа hex, dec или bin;
+                 по умолчанию hex
   --text ТЕКСТ   (png) нарисовать текст этим шрифтом вместо листа
   --scale N      (png) размер точки при записи, от 1 до 16; по умолчанию 1
   --ink ЦВЕТ     (png) цвет чернил: имя или #RRGGBB (#AARRGGBB с прозрачностью);

@@ -38,8 +38,17 @@ const FormatInfo Formats[] = {
     {Format::Bdf, u"bdf", {u"bdf"}, true, true, u"шрифт BDF"},
     {Format::Png, u"png", {u"png"}, true, true, {}},
     // Not .z80: that is a Spectrum snapshot.
-    {Format::Assembler, u"asm", {u"asm", u"s", u"z80s"}, false, true, {}},
+    {Format::Z80Assembler, u"z80asm", {u"asm", u"s", u"z80s"}, false, true, {}},
     {Format::CHeader, u"c", {u"h"}, false, true, {}},
+    {Format::X86Assembler, u"x86asm", {u"nasm"}, false, true, {}},
+    {Format::M6502Assembler, u"6502asm", {u"a65"}, false, true, {}},
+    {Format::M68kAssembler, u"68kasm", {u"68k"}, false, true, {}},
+    {Format::Rust, u"rust", {u"rs"}, false, true, {}},
+};
+
+// Names that scripts used before a format had the name it has now.
+const std::pair<QStringView, Format> FormerNames[] = {
+    {u"asm", Format::Z80Assembler},
 };
 
 const FormatInfo &infoOf(Format format)
@@ -81,8 +90,12 @@ FontRead readerAnswer(const Request &request, QByteArrayView bytes)
     case Format::Png:
         // From a sheet to a sheet, the colours given are those of the sheet written.
         return readPngSheet(bytes, request.to == Format::Png ? PngOptions {} : request.png);
-    case Format::Assembler:
+    case Format::Z80Assembler:
     case Format::CHeader:
+    case Format::X86Assembler:
+    case Format::M6502Assembler:
+    case Format::M68kAssembler:
+    case Format::Rust:
         break;
     }
     return {}; // the command line lets no unreadable format through
@@ -102,6 +115,10 @@ FontRead decode(const Request &request, QByteArrayView bytes)
 Encoded encode(const Request &request, QByteArrayView font, int firstSet)
 {
     const QString name = QFileInfo(QFile::decodeName(request.output)).completeBaseName();
+    const auto assembler = [&](Cpu cpu) {
+        return Encoded {writeAssembler(font, identifierFrom(name), firstSet, request.base, cpu),
+                        {}};
+    };
     switch (request.to) {
     case Format::SpecChr:
         return {font.toByteArray(), {}};
@@ -117,10 +134,18 @@ Encoded encode(const Request &request, QByteArrayView font, int firstSet)
     case Format::Png:
         return request.text ? writePngText(font, *request.text, request.png)
                             : writePngSheet(font, request.png);
-    case Format::Assembler:
-        return {writeAssembler(font, identifierFrom(name), firstSet, request.base), {}};
+    case Format::Z80Assembler:
+        return assembler(Cpu::Z80);
     case Format::CHeader:
         return {writeCHeader(font, identifierFrom(name), firstSet), {}};
+    case Format::X86Assembler:
+        return assembler(Cpu::X86);
+    case Format::M6502Assembler:
+        return assembler(Cpu::M6502);
+    case Format::M68kAssembler:
+        return assembler(Cpu::M68k);
+    case Format::Rust:
+        return {writeRust(font, identifierFrom(name), firstSet), {}};
     case Format::Gph:
         break;
     }
@@ -156,6 +181,10 @@ std::optional<Format> formatNamed(QStringView name)
         if (name.compare(info.name, Qt::CaseInsensitive) == 0)
             return info.format;
     }
+    for (const auto &[former, format] : FormerNames) {
+        if (name.compare(former, Qt::CaseInsensitive) == 0)
+            return format;
+    }
     return std::nullopt;
 }
 
@@ -177,6 +206,14 @@ std::optional<Format> formatOfPath(const QByteArray &path)
 QString formatName(Format format)
 {
     return infoOf(format).name.toString();
+}
+
+QStringList formatNames()
+{
+    QStringList names;
+    for (const FormatInfo &info : Formats)
+        names.append(info.name.toString());
+    return names;
 }
 
 bool canRead(Format format)

@@ -9,12 +9,27 @@
 
 namespace Glyphery {
 
-enum class Format { SpecChr, Gph, Tap, Psf, Bdf, Png, Assembler, CHeader };
+enum class Format {
+    SpecChr,
+    Gph,
+    Tap,
+    Psf,
+    Bdf,
+    Png,
+    Z80Assembler,
+    CHeader,
+    X86Assembler,
+    M6502Assembler,
+    M68kAssembler,
+    Rust,
+};
 
 // The format a --from or --to value names, or a file name's extension implies.
 std::optional<Format> formatNamed(QStringView name);
 std::optional<Format> formatOfPath(const QByteArray &path);
 QString formatName(Format format);
+// Every format's name, for a message.
+QStringList formatNames();
 bool canRead(Format format);
 bool canWrite(Format format);
 

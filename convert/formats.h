@@ -86,12 +86,16 @@ Encoded writeTap(QByteArrayView font, const TapOptions &options);
 inline constexpr int LoaderLine = 10;
 QByteArray loaderProgram(int address);
 
-// Source text: a DEFB line a character, a label a set (name_1 for the first set of the font,
-// as the editor counts them), or one C array with a comment a set. firstSet is the index of
-// the font's first set among the sets the font was taken from.
+// Source text: a line of bytes a character, a label a set (name_1 for the first set of the
+// font, as the editor counts them), in the assembler of one of four CPUs; one C array with a
+// comment a set; or a Rust constant a set and one for the font. firstSet is the index of the
+// font's first set among the sets the font was taken from.
 enum class NumberBase { Hex, Decimal, Binary };
-QByteArray writeAssembler(QByteArrayView font, const QString &name, int firstSet, NumberBase base);
+enum class Cpu { Z80, X86, M6502, M68k };
+QByteArray writeAssembler(QByteArrayView font, const QString &name, int firstSet, NumberBase base,
+                          Cpu cpu);
 QByteArray writeCHeader(QByteArrayView font, const QString &name, int firstSet);
+QByteArray writeRust(QByteArrayView font, const QString &name, int firstSet);
 
 // PSF and BDF hold one set.
 QByteArray writePsf(QByteArrayView set);

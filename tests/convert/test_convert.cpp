@@ -527,6 +527,10 @@ void TestConvert::commandLine_data()
         u"не больше 52 наборов. Выберите набор ключом --set или запишите ленту без --loader."_s);
     row("font past the end of memory", u"IN|OUT.tap|--addr|#FE00"_s, u"64000"_s);
     row("unknown base", u"IN|OUT.asm|--base|oct"_s, u"«oct»"_s);
+    done("Z80 assembler by its former name", u"IN|OUT.txt|--to|asm"_s, {}, u"out.txt"_s);
+    done("6502 assembler in binary", u"IN|OUT.a65|--base|bin"_s, {}, u"out.a65"_s);
+    row("base for Rust", u"IN|OUT.rs|--base|bin"_s,
+        u"ключ --base — только для записи в z80asm, x86asm, 6502asm, 68kasm."_s);
     row("scale 0", u"IN|OUT.png|--scale|0"_s, u"от 1 до 16"_s);
     row("scale 17", u"IN|OUT.png|--scale|17"_s, u"от 1 до 16"_s);
     row("colour not understood", u"IN|OUT.png|--ink|inky"_s, u"«inky»"_s);
