@@ -44,6 +44,9 @@ const FormatInfo Formats[] = {
     {Format::M6502Assembler, u"6502asm", {u"a65"}, false, true, {}},
     {Format::M68kAssembler, u"68kasm", {u"68k"}, false, true, {}},
     {Format::Rust, u"rust", {u"rs"}, false, true, {}},
+    {Format::C64, u"c64", {u"64c"}, true, true, u"шрифт C64"},
+    {Format::Atari, u"atari", {u"fnt"}, true, true, u"шрифт Atari"},
+    {Format::Cpc, u"cpc", {u"bas"}, true, true, u"программу CPC"},
 };
 
 // Names that scripts used before a format had the name it has now.
@@ -90,6 +93,12 @@ FontRead readerAnswer(const Request &request, QByteArrayView bytes)
     case Format::Png:
         // From a sheet to a sheet, the colours given are those of the sheet written.
         return readPngSheet(bytes, request.to == Format::Png ? PngOptions {} : request.png);
+    case Format::C64:
+        return readC64(bytes);
+    case Format::Atari:
+        return readAtari(bytes);
+    case Format::Cpc:
+        return readCpcBasic(bytes);
     case Format::Z80Assembler:
     case Format::CHeader:
     case Format::X86Assembler:
@@ -146,6 +155,12 @@ Encoded encode(const Request &request, QByteArrayView font, int firstSet)
         return assembler(Cpu::M68k);
     case Format::Rust:
         return {writeRust(font, identifierFrom(name), firstSet), {}};
+    case Format::C64:
+        return {writeC64(font), {}};
+    case Format::Atari:
+        return {writeAtari(font), {}};
+    case Format::Cpc:
+        return {writeCpcBasic(font), {}};
     case Format::Gph:
         break;
     }

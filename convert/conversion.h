@@ -22,6 +22,9 @@ enum class Format {
     M6502Assembler,
     M68kAssembler,
     Rust,
+    C64,
+    Atari,
+    Cpc,
 };
 
 // The format a --from or --to value names, or a file name's extension implies.

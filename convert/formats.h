@@ -97,6 +97,20 @@ QByteArray writeAssembler(QByteArrayView font, const QString &name, int firstSet
 QByteArray writeCHeader(QByteArrayView font, const QString &name, int firstSet);
 QByteArray writeRust(QByteArrayView font, const QString &name, int firstSet);
 
+// Fonts of other 8-bit machines, one set each, the Spectrum's characters placed at the machine's
+// codes for them. A code with no Spectrum character is blank on writing and passed over on
+// reading; a Spectrum character the machine lacks is left as paper, with a warning.
+// C64: a load address, then the upper-case and the lower-case character sets as the C64's
+// character ROM holds them, by screen code, the second 128 of each the first reversed.
+FontRead readC64(QByteArrayView bytes);
+QByteArray writeC64(QByteArrayView set);
+// Atari 8-bit: 128 characters in the order of the Atari's internal codes.
+FontRead readAtari(QByteArrayView bytes);
+QByteArray writeAtari(QByteArrayView set);
+// Amstrad CPC: a BASIC program as an ASCII file, SYMBOL AFTER 32 and a SYMBOL line a character.
+FontRead readCpcBasic(QByteArrayView bytes);
+QByteArray writeCpcBasic(QByteArrayView set);
+
 // PSF and BDF hold one set.
 QByteArray writePsf(QByteArrayView set);
 QByteArray writeBdf(QByteArrayView set, const QString &name);
