@@ -47,6 +47,7 @@ const Option Options[] = {
     {u"--base", true, {}, Format::X86Assembler},
     {u"--base", true, {}, Format::M6502Assembler},
     {u"--base", true, {}, Format::M68kAssembler},
+    {u"--first", true, Format::Raw, {}},
 };
 
 const Option *optionNamed(QStringView name)
@@ -225,6 +226,10 @@ QString readValues(Request &request, const QMap<QString, QString> &options)
             if (!colour)
                 return u"цвет «%1» не понят: нужно имя (black, white, …) или #RRGGBB."_s.arg(value);
             (name == u"--ink" ? request.png.ink : request.png.paper) = *colour;
+        } else if (name == u"--first") {
+            request.first = integerIn(value, 0, 255);
+            if (!request.first)
+                return u"код первого символа «%1» — не число от 0 до 255."_s.arg(value);
         } else if (name == u"--force") {
             request.force = true;
         }
@@ -308,6 +313,8 @@ QString helpText()
            1024 байта шрифта Atari 8-bit во внутреннем порядке, один набор
   cpc      .bas                чтение, запись
            программа на Бейсике Amstrad CPC: SYMBOL AFTER и SYMBOL, один набор
+  raw      .raw                чтение
+           сырой шрифт 8×8 любой длины (по 8 байт на символ), см. --first
 
 Символы 94, 96 и 127 у Spectrum — «↑», «£» и «©»; в PSF и BDF они записаны так.
 В c64, atari и cpc символ Spectrum ставится на код того же символа у той машины;
@@ -352,6 +359,9 @@ QString helpText()
                  при записи по умолчанию black, при чтении — сказать его прямо
                  (из png в png — цвет записанного листа)
   --paper ЦВЕТ   (png) цвет бумаги; при записи по умолчанию white
+  --first КОД    (raw) код первого символа файла, от 0 до 255; без ключа
+                 0, если в файле 128 или 256 символов; из файла берутся
+                 символы с кодами 32..127, каких в нём нет — пустые
   --version      версия программы
   -h, --help     эта справка
   --             дальше только файлы, даже если имя начинается с «-»

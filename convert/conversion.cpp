@@ -47,6 +47,7 @@ const FormatInfo Formats[] = {
     {Format::C64, u"c64", {u"64c"}, true, true, u"шрифт C64"},
     {Format::Atari, u"atari", {u"fnt"}, true, true, u"шрифт Atari"},
     {Format::Cpc, u"cpc", {u"bas"}, true, true, u"программу CPC"},
+    {Format::Raw, u"raw", {u"raw"}, true, false, {}},
 };
 
 // Names that scripts used before a format had the name it has now.
@@ -99,6 +100,8 @@ FontRead readerAnswer(const Request &request, QByteArrayView bytes)
         return readAtari(bytes);
     case Format::Cpc:
         return readCpcBasic(bytes);
+    case Format::Raw:
+        return readRawFont(bytes, request.first);
     case Format::Z80Assembler:
     case Format::CHeader:
     case Format::X86Assembler:
@@ -162,6 +165,7 @@ Encoded encode(const Request &request, QByteArrayView font, int firstSet)
     case Format::Cpc:
         return {writeCpcBasic(font), {}};
     case Format::Gph:
+    case Format::Raw:
         break;
     }
     return {}; // the command line lets no unwritable format through

@@ -25,6 +25,7 @@ enum class Format {
     C64,
     Atari,
     Cpc,
+    Raw,
 };
 
 // The format a --from or --to value names, or a file name's extension implies.
@@ -51,6 +52,7 @@ struct Request
     NumberBase base = NumberBase::Hex;
     std::optional<QString> text;
     PngOptions png;
+    std::optional<int> first; // the code of a raw font's first character
 };
 
 // The exit status with its message: 0 done (the warning, if any, tells what the input

@@ -111,6 +111,10 @@ QByteArray writeAtari(QByteArrayView set);
 FontRead readCpcBasic(QByteArrayView bytes);
 QByteArray writeCpcBasic(QByteArrayView set);
 
+// A raw 8 × 8 font of any number of characters, the first of code `first`; without it, a font of
+// 128 or 256 characters starts at code 0.
+FontRead readRawFont(QByteArrayView bytes, std::optional<int> first);
+
 // PSF and BDF hold one set.
 QByteArray writePsf(QByteArrayView set);
 QByteArray writeBdf(QByteArrayView set, const QString &name);

@@ -146,6 +146,12 @@ FontRead writtenAndRead(const QString &format, const QByteArray &font)
         return readBdf(writeBdf(font, u"test"_s));
     if (format == u"CPC BASIC")
         return readCpcBasic(writeCpcBasic(font));
+    if (format == u"raw from 32")
+        return readRawFont(font, FirstCode);
+    if (format == u"raw of 256 from 0")
+        return readRawFont(QByteArray(FirstCode * GlyphSize, '\0') + font
+                               + QByteArray((256 - 128) * GlyphSize, '\0'),
+                           {});
     if (WrittenSheets.count(format))
         return readPngSheet(writePngSheet(font, WrittenSheets.at(format)).bytes, {});
     if (DrawnSheets.count(format))
@@ -235,7 +241,12 @@ FontRead readForeign(const QString &format, const QByteArray &file)
         return readC64(file);
     if (format == u"Atari")
         return readAtari(file);
-    return readCpcBasic(file);
+    if (format == u"CPC")
+        return readCpcBasic(file);
+    return readRawFont(file,
+                       format.startsWith(u"raw from ")
+                           ? std::optional<int>(format.section(u' ', 2).toInt())
+                           : std::nullopt);
 }
 
 // The Spectrum's characters each machine lacks.
@@ -291,8 +302,8 @@ void TestConvert::roundTrip_data()
            {"PSF", 1},      {"BDF", 1},         {"PNG", 64}};
     for (const auto &[format, sets] : rows)
         QTest::addRow("%s, %d sets", format, sets) << QString::fromUtf8(format) << sets;
-    // The CPC has every Spectrum character.
-    for (const char *format : {"CPC BASIC"})
+    // The CPC has every Spectrum character, and these raw fonts every code 32..127.
+    for (const char *format : {"CPC BASIC", "raw from 32", "raw of 256 from 0"})
         QTest::addRow("%s, 1 set", format) << QString::fromUtf8(format) << 1;
     // One set at 3× is a picture exactly as large as nine sets at 1×.
     QStringList sheets;
@@ -376,6 +387,9 @@ void TestConvert::foreignGlyphs_data()
     QTest::newRow("CPC: £ at 163, not ` at 96")
         << u"CPC"_s << QByteArray("10 SYMBOL AFTER 32:SYMBOL 96,1:SYMBOL 163,2\n") << 96
         << QByteArray::fromHex("0200000000000000") << true;
+    QTest::newRow("raw of 256: A at 65") << u"raw"_s << codeGlyphs(256) << 65 << eight(65) << false;
+    QTest::newRow("raw of 64 from 64: A is its glyph 1")
+        << u"raw from 64"_s << codeGlyphs(64) << 65 << eight(1) << true;
 }
 
 void TestConvert::otherMachines_data()
@@ -584,6 +598,13 @@ void TestConvert::badInput_data()
     cpc("CPC statements run together", "10 SYMBOL AFTER 32 SYMBOL 65,1\n", u"кроме «:»"_s);
     cpc("CPC without a Spectrum character", "10 REM SYMBOL 65,1\n20 SYMBOL AFTER 32:SYMBOL 200,1\n",
         u"нет ни одного символа Spectrum"_s);
+    QTest::newRow("raw not whole characters")
+        << u"in.raw"_s << QByteArray(1025, '\0') << QStringList() << out << false << u"по 8 байт"_s;
+    QTest::newRow("raw of 100 characters without --first")
+        << u"in.raw"_s << codeGlyphs(100) << QStringList() << out << false << u"--first"_s;
+    QTest::newRow("raw without codes 32..127")
+        << u"in.raw"_s << codeGlyphs(128) << QStringList {u"--first=128"_s} << out << false
+        << u"от 128 до 255"_s;
     QTest::newRow("input missing") << u"in.SpecCHR"_s << QByteArray() << QStringList() << out
                                    << false << u"такого файла нет"_s;
     QTest::newRow("output already there")
@@ -670,6 +691,9 @@ void TestConvert::commandLine_data()
     done("6502 assembler in binary", u"IN|OUT.a65|--base|bin"_s, {}, u"out.a65"_s);
     row("base for Rust", u"IN|OUT.rs|--base|bin"_s,
         u"ключ --base — только для записи в z80asm, x86asm, 6502asm, 68kasm."_s);
+    row("first for SpecCHR", u"IN|OUT.tap|--first|32"_s, u"только для чтения из raw"_s);
+    row("first above 255", u"IN|OUT.tap|--from|raw|--first|256"_s, u"от 0 до 255"_s);
+    row("raw written", u"IN|OUT.raw"_s, u"только прочитать"_s);
     row("two sets to C64", u"IN|OUT.64c"_s, u"В шрифт C64 помещается один набор"_s);
     row("two sets to Atari", u"IN|OUT.fnt"_s, u"один набор"_s);
     row("two sets to CPC", u"IN|OUT.bas"_s, u"один набор"_s);
