@@ -119,7 +119,7 @@ std::optional<Format> formatFor(const Arguments &given, const QString &option,
         const std::optional<Format> named = formatNamed(given.options[option]);
         if (!named)
             error = u"формат «%1» неизвестен; известны %2."_s.arg(given.options[option],
-                                                                  formatNames().join(u", "_s));
+                                                                  formatNames());
         return named;
     }
     const std::optional<Format> implied = formatOfPath(path);

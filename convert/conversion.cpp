@@ -227,12 +227,13 @@ QString formatName(Format format)
     return infoOf(format).name.toString();
 }
 
-QStringList formatNames()
+QString formatNames()
 {
     QStringList names;
     for (const FormatInfo &info : Formats)
         names.append(info.name.toString());
-    return names;
+    const QString last = names.takeLast();
+    return names.join(u", "_s) + u" и "_s + last;
 }
 
 bool canRead(Format format)

@@ -32,8 +32,8 @@ enum class Format {
 std::optional<Format> formatNamed(QStringView name);
 std::optional<Format> formatOfPath(const QByteArray &path);
 QString formatName(Format format);
-// Every format's name, for a message.
-QStringList formatNames();
+// Every format's name, for the messages: "specchr, gph, … и raw".
+QString formatNames();
 bool canRead(Format format);
 bool canWrite(Format format);
 
