@@ -7,7 +7,7 @@ namespace Glyphery {
 int spectrumCharacter(char32_t unicode)
 {
     for (int character = 0; character < CharsPerSet; ++character) {
-        if (unicode != 0 && unicodeOfCode(FirstCode + character) == unicode)
+        if (unicodeOfCode(FirstCode + character) == unicode)
             return character;
     }
     return -1;
