@@ -34,6 +34,8 @@ if [ "$mode" = test ]; then
         # the programs that read what glyphery-convert writes
         pasmo z80asm fuse-emulator-utils zmakebas kbd xfonts-utils console-setup-linux fontconfig
         python3-freetype
+        # the assemblers of the x86, the 6502 and the 68000, and Rust
+        nasm xa65 cc65 binutils-m68k-linux-gnu rustc
         # a Spectrum to run the loader tape on: the Fuse emulator and a free ROM
         fuse-emulator-sdl opense-basic
     )

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // glyphery-convert on the largest font: a 64-set SpecCHR to each output format, as the program
-// does it (read, check, convert, write through the safe writer). PSF and BDF hold one set, so
-// their rows write all 64 sets, a file each. Run
+// does it (read, check, convert, write through the safe writer). PSF, BDF and the other
+// machines' fonts hold one set, so their rows write all 64 sets, a file each; a raw font is
+// read 64 times. Run
 //     bench_convert -perf -perfcounter taskclock -median 9
 // for the CPU time of each whole conversion in nanoseconds; each must stay well under 10 ms.
 
@@ -36,6 +37,8 @@ void BenchConvert::initTestCase()
         byte = static_cast<char>(random.bounded(256));
     QFile file(m_folder.filePath(u"font.SpecCHR"_s));
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(font) == font.size());
+    QFile raw(m_folder.filePath(u"font.raw"_s));
+    QVERIFY(raw.open(QIODevice::WriteOnly) && raw.write(font.first(256 * GlyphSize)));
 }
 
 void BenchConvert::toFormat_data()
@@ -51,6 +54,14 @@ void BenchConvert::toFormat_data()
     QTest::newRow("PNG sheet, scale 4") << u"out.png"_s << u"scale"_s;
     QTest::newRow("PSF 2, 64 files") << u"out.psf"_s << u"each set"_s;
     QTest::newRow("BDF, 64 files") << u"out.bdf"_s << u"each set"_s;
+    QTest::newRow("x86 db, hex") << u"out.nasm"_s << QString();
+    QTest::newRow("6502 .byte, hex") << u"out.a65"_s << QString();
+    QTest::newRow("68000 dc.b, hex") << u"out.68k"_s << QString();
+    QTest::newRow("Rust") << u"out.rs"_s << QString();
+    QTest::newRow("C64, 64 files") << u"out.64c"_s << u"each set"_s;
+    QTest::newRow("Atari, 64 files") << u"out.fnt"_s << u"each set"_s;
+    QTest::newRow("CPC BASIC, 64 files") << u"out.bas"_s << u"each set"_s;
+    QTest::newRow("from raw 256 characters, 64 files") << u"out.SpecCHR"_s << u"from raw"_s;
 }
 
 void BenchConvert::toFormat()
@@ -65,12 +76,17 @@ void BenchConvert::toFormat()
     request.tap = {LowestLoaderAddress, option == u"loader", {}};
     request.base = option == u"bin" ? NumberBase::Binary : NumberBase::Hex;
     request.png.scale = option == u"scale" ? 4 : 1;
-    const int files = option == u"each set" ? MaxSets : 1;
+    // A raw font holds one set, so it is read 64 times, as the one-set formats are written.
+    if (option == u"from raw") {
+        request.input = QFile::encodeName(m_folder.filePath(u"font.raw"_s));
+        request.from = Format::Raw;
+    }
+    const int files = option == u"each set" || option == u"from raw" ? MaxSets : 1;
     int failures = 0;
     QBENCHMARK
     {
         for (int set = 0; set < files; ++set) {
-            request.set = files == 1 ? (option == u"loader" ? 0 : -1) : set;
+            request.set = option == u"each set" ? set : option == u"loader" ? 0 : -1;
             failures += convertFont(request).status != 0;
         }
     }

@@ -17,7 +17,7 @@ namespace {
 
 // Every option, with the formats it belongs to: an option given for another format is a
 // mistake worth telling, not something to ignore. An option with both formats belongs to
-// either.
+// either; one that belongs to several has a row for each.
 struct Option
 {
     QStringView name;
@@ -38,7 +38,7 @@ const Option Options[] = {
     {u"--block", true, Format::Tap, {}},
     {u"--addr", true, {}, Format::Tap},
     {u"--loader", false, {}, Format::Tap},
-    {u"--base", true, {}, Format::Assembler},
+    {u"--base", true, {}, Format::Z80Assembler},
     {u"--text", true, {}, Format::Png},
     {u"--scale", true, {}, Format::Png},
     {u"--ink", true, Format::Png, Format::Png},
@@ -46,6 +46,10 @@ const Option Options[] = {
     {u"--proportional", false, {}, Format::Fzx},
     {u"--out-dir", true, {}, {}},
     {u"--thumbnail", true, {}, {}},
+    {u"--base", true, {}, Format::X86Assembler},
+    {u"--base", true, {}, Format::M6502Assembler},
+    {u"--base", true, {}, Format::M68kAssembler},
+    {u"--first", true, Format::Raw, {}},
 };
 
 const Option *optionNamed(QStringView name)
@@ -130,6 +134,29 @@ std::optional<Format> formatFor(const Arguments &given, const QString &option,
     return implied;
 }
 
+// Why an option given does not belong to the formats converted; nothing when it does.
+QString checkBelongs(QStringView name, Format from, Format to)
+{
+    QStringList reading;
+    QStringList writing;
+    for (const Option &option : Options) {
+        if (option.name != name)
+            continue;
+        if ((!option.from && !option.to) || option.from == from || option.to == to)
+            return {};
+        if (option.from)
+            reading.append(formatName(*option.from));
+        if (option.to)
+            writing.append(formatName(*option.to));
+    }
+    QStringList uses;
+    if (!reading.isEmpty())
+        uses.append(u"чтения из "_s + reading.join(u", "_s));
+    if (!writing.isEmpty())
+        uses.append(u"записи в "_s + writing.join(u", "_s));
+    return u"ключ %1 — только для %2."_s.arg(name, uses.join(u" или "_s));
+}
+
 QString checkFormats(Request &request, const Arguments &given)
 {
     QString error;
@@ -148,17 +175,9 @@ QString checkFormats(Request &request, const Arguments &given)
         return u"формат %1 можно только прочитать, а не записать."_s.arg(formatName(*to));
     request.from = *from;
     request.to = *to;
-    for (const Option &option : Options) {
-        if (!given.options.contains(option.name.toString()))
-            continue;
-        if (option.from && option.to && option.from != from && option.to != to)
-            return u"ключ %1 — только для чтения из %2 или записи в %2."_s.arg(
-                option.name, formatName(*option.from));
-        if (option.from && !option.to && option.from != from)
-            return u"ключ %1 — только для чтения из %2."_s.arg(option.name,
-                                                               formatName(*option.from));
-        if (option.to && !option.from && option.to != to)
-            return u"ключ %1 — только для записи в %2."_s.arg(option.name, formatName(*option.to));
+    for (auto option = given.options.cbegin(); option != given.options.cend(); ++option) {
+        if (const QString misplaced = checkBelongs(option.key(), *from, *to); !misplaced.isEmpty())
+            return misplaced;
     }
     return {};
 }
@@ -210,6 +229,10 @@ QString readValues(Request &request, const QMap<QString, QString> &options)
             if (!colour)
                 return u"цвет «%1» не понят: нужно имя (black, white, …) или #RRGGBB."_s.arg(value);
             (name == u"--ink" ? request.png.ink : request.png.paper) = *colour;
+        } else if (name == u"--first") {
+            request.first = integerIn(value, 0, 255);
+            if (!request.first)
+                return u"код первого символа «%1» — не число от 0 до 255."_s.arg(value);
         } else if (name == u"--force") {
             request.force = true;
         } else if (name == u"--thumbnail") {
@@ -347,15 +370,37 @@ QString helpText()
            шрифт BDF, клетки 8×8, один набор; числа рамок — от −32768 до 32767
   png      .png                чтение, запись
            лист клеток 8×8 (ниже)
-  asm      .asm .s .z80s       запись
+  z80asm   .asm .s .z80s       запись (прежнее имя asm тоже понятно)
            строки DEFB для ассемблера Z80 (.z80 — снимок памяти, не текст)
+  x86asm   .nasm               запись
+           строки db для nasm
+  6502asm  .a65                запись
+           строки .byte для xa и ca65
+  68kasm   .68k                запись
+           строки dc.b для GNU as (m68k), комментарии после «|»
   c        .h                  запись
            массив const unsigned char для C
   fzx      .fzx                чтение, запись
            шрифт FZX, один набор; при чтении символы не шире и не выше 8 точек,
            каждый у левого края клетки
+  rust     .rs                 запись
+           pub const ИМЯ_1: [u8; 768] … на каждый набор и ИМЯ — весь шрифт,
+           собранный из наборов при компиляции (имя — имя файла заглавными)
+  c64      .64c                чтение, запись
+           адрес загрузки и наборы символов C64 по экранным кодам, один набор
+  atari    .fnt                чтение, запись
+           1024 байта шрифта Atari 8-bit во внутреннем порядке, один набор
+  cpc      .bas                чтение, запись
+           программа на Бейсике Amstrad CPC: SYMBOL AFTER и SYMBOL, один набор
+  raw      .raw                чтение
+           сырой шрифт 8×8 любой длины (по 8 байт на символ), см. --first
 
 Символы 94, 96 и 127 у Spectrum — «↑», «£» и «©»; в PSF и BDF они записаны так.
+В c64, atari и cpc символ Spectrum ставится на код того же символа у той машины;
+коды без такого символа при записи пусты, при чтении пропускаются; символа,
+которого у машины нет, при чтении нет и в шрифте (с предупреждением). У C64 нет
+\ _ { | } ~ ©, у Atari — £ { } ~ ©. Файл C64 из одного набора (до 2048 байт)
+читается как набор с заглавными буквами, в котором C64 начинает работу.
 
 Лист PNG: на набор 32×3 клеток (при чтении и 16×6 или 96×1), наборы один под
 другим. Точка шрифта — квадрат от 1×1 до 16×16 точек картинки; при чтении между
@@ -385,7 +430,8 @@ QString helpText()
                  POKE; шрифт тогда лежит не ниже 25000, чтобы своей программе
                  на Бейсике оставался 1 КБ (1024 байта), так что наборов
                  не больше 52
-  --base ОСН     (asm) числа hex, dec или bin; по умолчанию hex
+  --base ОСН     (z80asm, x86asm, 6502asm, 68kasm) числа hex, dec или bin;
+                 по умолчанию hex
   --text ТЕКСТ   (png) нарисовать текст этим шрифтом вместо листа
   --scale N      (png) размер точки при записи, от 1 до 16; по умолчанию 1
   --ink ЦВЕТ     (png) цвет чернил: имя или #RRGGBB (#AARRGGBB с прозрачностью);
@@ -405,6 +451,9 @@ QString helpText()
                  из 16×6 клеток, чёрным по белому, с точкой шрифта во столько
                  точек, сколько помещается в РАЗМЕР (от 1 до 4096; меньше 128 —
                  уменьшенная); ВЫХОД заменяется, как бы он ни назывался
+  --first КОД    (raw) код первого символа файла, от 0 до 255; без ключа
+                 0, если в файле 128 или 256 символов; из файла берутся
+                 символы с кодами 32..127, каких в нём нет — пустые
   --version      версия программы
   -h, --help     эта справка
   --             дальше только файлы, даже если имя начинается с «-»

@@ -39,9 +39,22 @@ const FormatInfo Formats[] = {
     {Format::Bdf, u"bdf", {u"bdf"}, true, true, u"шрифт BDF"},
     {Format::Png, u"png", {u"png"}, true, true, {}},
     // Not .z80: that is a Spectrum snapshot.
-    {Format::Assembler, u"asm", {u"asm", u"s", u"z80s"}, false, true, {}},
+    {Format::Z80Assembler, u"z80asm", {u"asm", u"s", u"z80s"}, false, true, {}},
     {Format::CHeader, u"c", {u"h"}, false, true, {}},
     {Format::Fzx, u"fzx", {u"fzx"}, true, true, u"шрифт FZX"},
+    {Format::X86Assembler, u"x86asm", {u"nasm"}, false, true, {}},
+    {Format::M6502Assembler, u"6502asm", {u"a65"}, false, true, {}},
+    {Format::M68kAssembler, u"68kasm", {u"68k"}, false, true, {}},
+    {Format::Rust, u"rust", {u"rs"}, false, true, {}},
+    {Format::C64, u"c64", {u"64c"}, true, true, u"шрифт C64"},
+    {Format::Atari, u"atari", {u"fnt"}, true, true, u"шрифт Atari"},
+    {Format::Cpc, u"cpc", {u"bas"}, true, true, u"программу CPC"},
+    {Format::Raw, u"raw", {u"raw"}, true, false, {}},
+};
+
+// Names that scripts used before a format had the name it has now.
+const std::pair<QStringView, Format> FormerNames[] = {
+    {u"asm", Format::Z80Assembler},
 };
 
 const FormatInfo &infoOf(Format format)
@@ -85,8 +98,20 @@ FontRead readerAnswer(const Request &request, QByteArrayView bytes)
     case Format::Png:
         // From a sheet to a sheet, the colours given are those of the sheet written.
         return readPngSheet(bytes, request.to == Format::Png ? PngOptions {} : request.png);
-    case Format::Assembler:
+    case Format::C64:
+        return readC64(bytes);
+    case Format::Atari:
+        return readAtari(bytes);
+    case Format::Cpc:
+        return readCpcBasic(bytes);
+    case Format::Raw:
+        return readRawFont(bytes, request.first);
+    case Format::Z80Assembler:
     case Format::CHeader:
+    case Format::X86Assembler:
+    case Format::M6502Assembler:
+    case Format::M68kAssembler:
+    case Format::Rust:
         break;
     }
     return {}; // the command line lets no unreadable format through
@@ -106,6 +131,10 @@ FontRead decode(const Request &request, QByteArrayView bytes)
 Encoded encode(const Request &request, QByteArrayView font, int firstSet)
 {
     const QString name = QFileInfo(QFile::decodeName(request.output)).completeBaseName();
+    const auto assembler = [&](Cpu cpu) {
+        return Encoded {writeAssembler(font, identifierFrom(name), firstSet, request.base, cpu),
+                        {}};
+    };
     switch (request.to) {
     case Format::SpecChr:
         return {font.toByteArray(), {}};
@@ -125,11 +154,26 @@ Encoded encode(const Request &request, QByteArrayView font, int firstSet)
             return writePngThumbnail(font, *request.thumbnail);
         return request.text ? writePngText(font, *request.text, request.png)
                             : writePngSheet(font, request.png);
-    case Format::Assembler:
-        return {writeAssembler(font, identifierFrom(name), firstSet, request.base), {}};
+    case Format::Z80Assembler:
+        return assembler(Cpu::Z80);
     case Format::CHeader:
         return {writeCHeader(font, identifierFrom(name), firstSet), {}};
+    case Format::X86Assembler:
+        return assembler(Cpu::X86);
+    case Format::M6502Assembler:
+        return assembler(Cpu::M6502);
+    case Format::M68kAssembler:
+        return assembler(Cpu::M68k);
+    case Format::Rust:
+        return {writeRust(font, identifierFrom(name), firstSet), {}};
+    case Format::C64:
+        return {writeC64(font), {}};
+    case Format::Atari:
+        return {writeAtari(font), {}};
+    case Format::Cpc:
+        return {writeCpcBasic(font), {}};
     case Format::Gph:
+    case Format::Raw:
         break;
     }
     return {}; // the command line lets no unwritable format through
@@ -163,6 +207,10 @@ std::optional<Format> formatNamed(QStringView name)
     for (const FormatInfo &info : Formats) {
         if (name.compare(info.name, Qt::CaseInsensitive) == 0)
             return info.format;
+    }
+    for (const auto &[former, format] : FormerNames) {
+        if (name.compare(former, Qt::CaseInsensitive) == 0)
+            return format;
     }
     return std::nullopt;
 }

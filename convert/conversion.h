@@ -9,7 +9,25 @@
 
 namespace Glyphery {
 
-enum class Format { SpecChr, Gph, Tap, Psf, Bdf, Png, Assembler, CHeader, Fzx };
+enum class Format {
+    SpecChr,
+    Gph,
+    Tap,
+    Psf,
+    Bdf,
+    Png,
+    Z80Assembler,
+    CHeader,
+    Fzx,
+    X86Assembler,
+    M6502Assembler,
+    M68kAssembler,
+    Rust,
+    C64,
+    Atari,
+    Cpc,
+    Raw,
+};
 
 // The format a --from or --to value names, or a file name's extension implies.
 std::optional<Format> formatNamed(QStringView name);
@@ -17,7 +35,7 @@ std::optional<Format> formatOfPath(const QByteArray &path);
 QString formatName(Format format);
 // The extension a file of the format gets when the converter names it.
 QString defaultSuffix(Format format);
-// Every format's name, for the messages: "specchr, gph, … и fzx".
+// Every format's name, for the messages: "specchr, gph, … и raw".
 QString formatNames();
 bool canRead(Format format);
 bool canWrite(Format format);
@@ -39,6 +57,7 @@ struct Request
     PngOptions png;
     bool proportional = false;
     std::optional<int> thumbnail; // its size: the first set as a picture fitting it
+    std::optional<int> first; // the code of a raw font's first character
 };
 
 // The exit status with its message: 0 done (the warning, if any, tells what the input

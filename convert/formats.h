@@ -86,12 +86,34 @@ Encoded writeTap(QByteArrayView font, const TapOptions &options);
 inline constexpr int LoaderLine = 10;
 QByteArray loaderProgram(int address);
 
-// Source text: a DEFB line a character, a label a set (name_1 for the first set of the font,
-// as the editor counts them), or one C array with a comment a set. firstSet is the index of
-// the font's first set among the sets the font was taken from.
+// Source text: a line of bytes a character, a label a set (name_1 for the first set of the
+// font, as the editor counts them), in the assembler of one of four CPUs; one C array with a
+// comment a set; or a Rust constant a set and one for the font. firstSet is the index of the
+// font's first set among the sets the font was taken from.
 enum class NumberBase { Hex, Decimal, Binary };
-QByteArray writeAssembler(QByteArrayView font, const QString &name, int firstSet, NumberBase base);
+enum class Cpu { Z80, X86, M6502, M68k };
+QByteArray writeAssembler(QByteArrayView font, const QString &name, int firstSet, NumberBase base,
+                          Cpu cpu);
 QByteArray writeCHeader(QByteArrayView font, const QString &name, int firstSet);
+QByteArray writeRust(QByteArrayView font, const QString &name, int firstSet);
+
+// Fonts of other 8-bit machines, one set each, the Spectrum's characters placed at the machine's
+// codes for them. A code with no Spectrum character is blank on writing and passed over on
+// reading; a Spectrum character the machine lacks is left as paper, with a warning.
+// C64: a load address, then the upper-case and the lower-case character sets as the C64's
+// character ROM holds them, by screen code, the second 128 of each the first reversed.
+FontRead readC64(QByteArrayView bytes);
+QByteArray writeC64(QByteArrayView set);
+// Atari 8-bit: 128 characters in the order of the Atari's internal codes.
+FontRead readAtari(QByteArrayView bytes);
+QByteArray writeAtari(QByteArrayView set);
+// Amstrad CPC: a BASIC program as an ASCII file, SYMBOL AFTER 32 and a SYMBOL line a character.
+FontRead readCpcBasic(QByteArrayView bytes);
+QByteArray writeCpcBasic(QByteArrayView set);
+
+// A raw 8 × 8 font of any number of characters, the first of code `first`; without it, a font of
+// 128 or 256 characters starts at code 0.
+FontRead readRawFont(QByteArrayView bytes, std::optional<int> first);
 
 // PSF and BDF hold one set.
 QByteArray writePsf(QByteArrayView set);

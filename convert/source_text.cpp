@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/formats.h"
 
+#include <QByteArrayList>
+
 #include <array>
 
 using namespace Qt::Literals::StringLiterals;
@@ -15,6 +17,7 @@ namespace {
 using Texts = std::array<QByteArray, 256>;
 
 // The comment after each character's line: its code and, but for the space, the character.
+// A backslash never ends the line: nasm would join the next line to the comment.
 std::array<QByteArray, CharsPerSet> characterNotes()
 {
     std::array<QByteArray, CharsPerSet> notes;
@@ -24,12 +27,13 @@ std::array<QByteArray, CharsPerSet> characterNotes()
         notes[toIndex(character)] = QByteArray::number(code)
             + (code == FirstCode ? QByteArray() : ' ' + QString::fromUcs4(&unicode, 1).toUtf8());
     }
+    notes[toIndex('\\' - FirstCode)] += u" — обратная косая черта"_s.toUtf8();
     return notes;
 }
 
 QByteArray setNote(QByteArrayView font)
 {
-    return u"Шрифт Spectrum: %1, в каждом 96 символов с кодами 32..127, по 8 байт "
+    return u"Шрифт Spectrum — %1, в каждом 96 символов с кодами 32..127, по 8 байт "
            u"(строки сверху вниз, бит 7 — левая точка)."_s
                .arg(counted(setCountOf(font), u"набор", u"набора", u"наборов"))
                .toUtf8();
@@ -43,13 +47,31 @@ Texts byteTexts(const char *prefix, int base, int digits)
     return texts;
 }
 
-Texts assemblerTexts(NumberBase base)
+// How each CPU's assembler spells what the font's text needs. The 6502's two take the same
+// text, and so do the Z80's. GNU as for the 68000 takes no $FF or %1010 and ends a statement at
+// ";", so its numbers are C's and its comments start with "|".
+struct Dialect
+{
+    const char *comment;
+    const char *bytes; // the directive of a line of bytes
+    const char *hex;
+    const char *binary;
+};
+
+constexpr Dialect Dialects[] = {
+    {";", "DEFB", "$", "%"}, // Cpu::Z80
+    {";", "db", "0x", "0b"}, // Cpu::X86
+    {";", ".byte", "$", "%"}, // Cpu::M6502
+    {"|", "dc.b", "0x", "0b"}, // Cpu::M68k
+};
+
+Texts assemblerTexts(const Dialect &dialect, NumberBase base)
 {
     switch (base) {
     case NumberBase::Hex:
-        return byteTexts("$", 16, 2);
+        return byteTexts(dialect.hex, 16, 2);
     case NumberBase::Binary:
-        return byteTexts("%", 2, 8);
+        return byteTexts(dialect.binary, 2, 8);
     case NumberBase::Decimal:
         break;
     }
@@ -95,20 +117,24 @@ QString identifierFrom(const QString &name)
     return identifier;
 }
 
-// Z80 assemblers differ in their number forms; $FF, %10101010 and plain decimal are the ones
-// pasmo and z80asm both take.
-QByteArray writeAssembler(QByteArrayView font, const QString &name, int firstSet, NumberBase base)
+// $FF, %10101010 and plain decimal are the number forms that pasmo and z80asm both take, and xa
+// and ca65 too. A comment never holds ":" with text after it: xa ends a comment there.
+QByteArray writeAssembler(QByteArrayView font, const QString &name, int firstSet, NumberBase base,
+                          Cpu cpu)
 {
-    const Texts numbers = assemblerTexts(base);
+    const Dialect &dialect = Dialects[static_cast<int>(cpu)];
+    const Texts numbers = assemblerTexts(dialect, base);
     const auto notes = characterNotes();
-    QByteArray text = "; " + setNote(font) + '\n';
+    const QByteArray comment = QByteArray(" ") + dialect.comment + ' ';
+    const QByteArray bytes = QByteArray("    ") + dialect.bytes + ' ';
+    QByteArray text = dialect.comment + (' ' + setNote(font)) + '\n';
     text.reserve(font.size() * 8);
     for (int set = 0; set < setCountOf(font); ++set) {
         text += '\n' + name.toLatin1() + '_' + QByteArray::number(firstSet + set + 1) + ":\n";
         for (int character = 0; character < CharsPerSet; ++character) {
-            text += "    DEFB ";
+            text += bytes;
             appendRows(text, font, set, character, numbers);
-            text += " ; " + notes[toIndex(character)] + '\n';
+            text += comment + notes[toIndex(character)] + '\n';
         }
     }
     return text;
@@ -132,6 +158,43 @@ QByteArray writeCHeader(QByteArrayView font, const QString &name, int firstSet)
         }
     }
     return text + "};\n\n#endif\n";
+}
+
+// Rust: a constant a set, NAME_1 … as the assembler labels, and NAME for the whole font, which
+// joined() puts together from the sets when the program is compiled, so the bytes are written
+// once. Rust wants constants in capitals, and none of its keywords is in capitals.
+QByteArray writeRust(QByteArrayView font, const QString &name, int firstSet)
+{
+    static_assert(SetBytes == 768, "the Rust text spells out the size of a set");
+    const Texts numbers = byteTexts("0x", 16, 2);
+    const auto notes = characterNotes();
+    const QByteArray identifier = name.toUpper().toLatin1();
+    QByteArray text = "// " + setNote(font) + '\n';
+    text.reserve(font.size() * 8);
+    QByteArrayList sets;
+    for (int set = 0; set < setCountOf(font); ++set) {
+        sets.append(identifier + '_' + QByteArray::number(firstSet + set + 1));
+        text += "\npub const " + sets.last() + ": [u8; 768] = [\n";
+        for (int character = 0; character < CharsPerSet; ++character) {
+            text += "    ";
+            appendRows(text, font, set, character, numbers);
+            text += ", // " + notes[toIndex(character)] + '\n';
+        }
+        text += "];\n";
+    }
+    text += "\npub const " + identifier + ": [u8; " + QByteArray::number(font.size())
+        + "] = joined(&[&" + sets.join(", &") + "]);\n\n";
+    return text + u"// Наборы один за другим.\n"_s.toUtf8()
+        + R"(const fn joined<const N: usize>(sets: &[&[u8; 768]]) -> [u8; N] {
+    let mut font = [0; N];
+    let mut at = 0;
+    while at < N {
+        font[at] = sets[at / 768][at % 768];
+        at += 1;
+    }
+    font
+}
+)";
 }
 
 } // namespace Glyphery

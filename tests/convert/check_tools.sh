@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what glyphery-convert writes with the programs that read each format, one check a run:
 #
-#   check_tools.sh <glyphery-convert> pasmo|z80asm|gcc|tzxlist|zmakebas|spectrum|kbd|bdftopcf|batch|
-#                  fontconfig|freetype|console_fonts|names|png_module
+#   check_tools.sh <glyphery-convert> pasmo|z80asm|nasm|xa65|ca65|m68k|gcc|rustc|tzxlist|zmakebas|
+#                  spectrum|kbd|bdftopcf|fontconfig|freetype|console_fonts|batch|names|png_module
 #
 # A check whose program is not installed prints why and exits 77, which CTest counts as
 # skipped; setup.sh installs them all.
@@ -56,13 +56,27 @@ glyph_lines() {
     od -An -v -tx1 -w8 -j "$2" "$1"
 }
 
+# The listing in each base, by the format's own extension, assembled to a flat binary.
 assemble() {
-    local assembler=$1 base
+    local assembler=$1 extension=$2 base
     for base in hex dec bin; do
-        to font.SpecCHR "font-$base.asm" --base "$base"
+        to font.SpecCHR "font-$base.$extension" --base "$base"
         case $assembler in
         pasmo) pasmo "font-$base.asm" "out-$base.bin" ;;
         z80asm) z80asm -o "out-$base.bin" "font-$base.asm" ;;
+        nasm) nasm -f bin -o "out-$base.bin" "font-$base.nasm" ;;
+        xa) xa -o "out-$base.bin" "font-$base.a65" ;;
+        ca65)
+            ca65 -o "font-$base.o" "font-$base.a65"
+            # ld65's own flat configuration holds less than 64 sets.
+            printf 'MEMORY { ALL: start = 0, size = $10000, file = %%O; }\n' >flat.cfg
+            printf 'SEGMENTS { CODE: load = ALL, type = ro; }\n' >>flat.cfg
+            ld65 -C flat.cfg -o "out-$base.bin" "font-$base.o"
+            ;;
+        m68k-linux-gnu-as)
+            m68k-linux-gnu-as -o "font-$base.o" "font-$base.68k"
+            m68k-linux-gnu-objcopy -O binary -j .text "font-$base.o" "out-$base.bin"
+            ;;
         esac
         cmp "out-$base.bin" font.SpecCHR || fail "$assembler: the $base listing is not the font"
     done
@@ -72,7 +86,27 @@ assemble() {
 case $check in
 pasmo | z80asm)
     need "$check"
-    assemble "$check"
+    assemble "$check" asm
+    ;;
+nasm)
+    need nasm
+    assemble nasm nasm
+    ;;
+xa65)
+    need xa
+    assemble xa a65
+    ;;
+ca65)
+    need ca65 ld65
+    assemble ca65 a65
+    ;;
+m68k)
+    need m68k-linux-gnu-as m68k-linux-gnu-objcopy m68k-linux-gnu-nm
+    assemble m68k-linux-gnu-as 68k
+    # Each set's label at the set's first byte.
+    for set in $(seq 1 64); do printf '%08x t font_hex_%d\n' $(((set - 1) * 768)) "$set"; done >labels.txt
+    m68k-linux-gnu-nm -n font-hex.o | cmp - labels.txt || fail "the labels are not at the sets"
+    echo "m68k-linux-gnu-nm finds label font_hex_N at the first byte of set N"
     ;;
 gcc)
     need gcc
@@ -93,6 +127,25 @@ EOF
     ./print >out.bin
     cat font.SpecCHR set1.SpecCHR | cmp out.bin - || fail "the C arrays are not the font"
     echo "gcc -Wall -Wextra -Werror compiles the headers; the program prints the font's bytes"
+    ;;
+rustc)
+    # Debian's own compiler, the oldest Rust the text must suit, whatever else is on the PATH.
+    rustc=/usr/bin/rustc
+    [ -x $rustc ] || { echo "SKIP: rustc is not installed"; exit 77; }
+    to font.SpecCHR font.rs
+    to set1.SpecCHR int.rs
+    {
+        printf 'mod font;\nmod int;\nuse std::io::Write;\n\nfn main() {\n    let mut out = std::io::stdout();\n'
+        printf '    out.write_all(&font::FONT).unwrap();\n'
+        for set in $(seq 1 64); do printf '    out.write_all(&font::FONT_%d).unwrap();\n' "$set"; done
+        printf '    out.write_all(&int::INT_FONT).unwrap();\n'
+        printf '    out.write_all(&int::INT_FONT_1).unwrap();\n}\n'
+    } >print.rs
+    errors=$($rustc --edition 2021 -D warnings -o print print.rs 2>&1) || fail "rustc: $errors"
+    ./print >out.bin
+    cat font.SpecCHR font.SpecCHR set1.SpecCHR set1.SpecCHR | cmp out.bin - \
+        || fail "the Rust constants are not the font"
+    echo "$($rustc --version) compiles the constants without a warning; FONT and FONT_1..FONT_64 are the font's bytes"
     ;;
 tzxlist)
     need tzxlist

@@ -147,6 +147,14 @@ FontRead writtenAndRead(const QString &format, const QByteArray &font)
         return readBdf(writeBdf(font, u"test"_s));
     if (format == u"FZX")
         return readFzx(writeFzx(font, false));
+    if (format == u"CPC BASIC")
+        return readCpcBasic(writeCpcBasic(font));
+    if (format == u"raw from 32")
+        return readRawFont(font, FirstCode);
+    if (format == u"raw of 256 from 0")
+        return readRawFont(QByteArray(FirstCode * GlyphSize, '\0') + font
+                               + QByteArray((256 - 128) * GlyphSize, '\0'),
+                           {});
     if (WrittenSheets.count(format))
         return readPngSheet(writePngSheet(font, WrittenSheets.at(format)).bytes, {});
     if (DrawnSheets.count(format))
@@ -243,6 +251,40 @@ QByteArray eight(char byte)
     return QByteArray(GlyphSize, byte);
 }
 
+// Glyphs in code order, glyph i eight bytes of i % 251, so that the first 512 differ.
+QByteArray codeGlyphs(int count)
+{
+    QByteArray glyphs;
+    for (int glyph = 0; glyph < count; ++glyph)
+        glyphs += eight(char(glyph % 251));
+    return glyphs;
+}
+
+FontRead readForeign(const QString &format, const QByteArray &file)
+{
+    if (format == u"PSF")
+        return readPsf(file);
+    if (format == u"BDF")
+        return readBdf(file);
+    if (format == u"C64")
+        return readC64(file);
+    if (format == u"Atari")
+        return readAtari(file);
+    if (format == u"CPC")
+        return readCpcBasic(file);
+    return readRawFont(file,
+                       format.startsWith(u"raw from ")
+                           ? std::optional<int>(format.section(u' ', 2).toInt())
+                           : std::nullopt);
+}
+
+// The Spectrum's characters each machine lacks.
+const std::map<QString, QList<int>> Lacking = {
+    {u"C64"_s, {92, 95, 123, 124, 125, 126, 127}},
+    {u"Atari"_s, {96, 123, 125, 126, 127}},
+    {u"CPC"_s, {}},
+};
+
 struct Run
 {
     int status;
@@ -273,6 +315,8 @@ private slots:
     void foreignGlyphs();
     void fzx_data();
     void fzx();
+    void otherMachines_data();
+    void otherMachines();
     void badInput_data();
     void badInput();
     void commandLine_data();
@@ -289,6 +333,9 @@ void TestConvert::roundTrip_data()
            {"PSF", 1},      {"BDF", 1},         {"PNG", 64},        {"FZX", 1}};
     for (const auto &[format, sets] : rows)
         QTest::addRow("%s, %d sets", format, sets) << QString::fromUtf8(format) << sets;
+    // The CPC has every Spectrum character, and these raw fonts every code 32..127.
+    for (const char *format : {"CPC BASIC", "raw from 32", "raw of 256 from 0"})
+        QTest::addRow("%s, 1 set", format) << QString::fromUtf8(format) << 1;
     // One set at 3× is a picture exactly as large as nine sets at 1×.
     QStringList sheets;
     for (const auto &written : WrittenSheets)
@@ -351,6 +398,94 @@ void TestConvert::foreignGlyphs_data()
         << u"BDF"_s
         << bdf(bdfCharacter(-1, "8 1 0 6", "FF\n") + bdfCharacter(65, "8 1 0 6", "81\n")) << 65
         << QByteArray::fromHex("8100000000000000") << true;
+
+    QTest::newRow("C64 of one set: the upper-case set, A at screen code 1")
+        << u"C64"_s << QByteArray("\x00\x38", 2) + codeGlyphs(256) << 65 << eight(1) << true;
+    QTest::newRow("C64 of two sets: A at 65 of the lower-case set")
+        << u"C64"_s << QByteArray("\x00\x30", 2) + codeGlyphs(512) << 65 << eight(char(321 % 251))
+        << true;
+    QTest::newRow("Atari: A at internal code 33")
+        << u"Atari"_s << codeGlyphs(128) << 65 << eight(33) << true;
+    QTest::newRow("Atari: ↑ at internal code 92, not ^ at 62")
+        << u"Atari"_s << codeGlyphs(128) << 94 << eight(92) << true;
+    const QByteArray typed = "20 symbol 65,&ff,&x10000001:SYMBOL 66,1\r\n"
+                             "10 SYMBOL AFTER 32 ' before line 20\r\n"
+                             "20 symbol 65 , &HFF, 129, 66\r\n\x1a\x1a";
+    QTest::newRow("CPC: the last line 20 runs, after line 10; rows not given are paper")
+        << u"CPC"_s << typed << 65 << QByteArray::fromHex("ff81420000000000") << true;
+    QTest::newRow("CPC: a character of the replaced line is not defined")
+        << u"CPC"_s << typed << 66 << eight(0) << true;
+    QTest::newRow("CPC: £ at 163, not ` at 96")
+        << u"CPC"_s << QByteArray("10 SYMBOL AFTER 32:SYMBOL 96,1:SYMBOL 163,2\n") << 96
+        << QByteArray::fromHex("0200000000000000") << true;
+    QTest::newRow("raw of 256: A at 65") << u"raw"_s << codeGlyphs(256) << 65 << eight(65) << false;
+    QTest::newRow("raw of 64 from 64: A is its glyph 1")
+        << u"raw from 64"_s << codeGlyphs(64) << 65 << eight(1) << true;
+}
+
+void TestConvert::otherMachines_data()
+{
+    QTest::addColumn<QString>("machine");
+    QTest::addColumn<int>("code"); // the Spectrum's; -1 for none: the glyph is blank
+    QTest::addColumn<int>("machineCode"); // C64: 256 and up in the lower-case set
+    QTest::addColumn<bool>("reversed");
+    const std::tuple<const char *, const char *, int, int, bool> rows[] = {
+        {"C64: screen code 0 is @", "C64", 64, 0, false},
+        {"C64: screen code 1 of the upper-case set is A", "C64", 65, 1, false},
+        {"C64: screen code 28 is £", "C64", 96, 28, false},
+        {"C64: screen code 30 is ↑", "C64", 94, 30, false},
+        {"C64: screen code 129 is A reversed", "C64", 65, 129, true},
+        {"C64: screen code 1 of the lower-case set is a", "C64", 97, 256 + 1, false},
+        {"C64: screen code 65 of the lower-case set is A", "C64", 65, 256 + 65, false},
+        {"C64: screen code 65 of the upper-case set is a graphic", "C64", -1, 65, false},
+        {"C64: screen code 193 reverses that graphic", "C64", -1, 193, true},
+        {"Atari: internal code 0 is the space", "Atari", 32, 0, false},
+        {"Atari: internal code 33 is A", "Atari", 65, 33, false},
+        {"Atari: internal code 92, ATASCII 28, is ↑", "Atari", 94, 92, false},
+        {"Atari: internal code 97 is a", "Atari", 97, 97, false},
+        {"Atari: internal code 64, ATASCII 0, is a heart", "Atari", -1, 64, false},
+        {"CPC: SYMBOL 65 is A", "CPC", 65, 65, false},
+        {"CPC: SYMBOL 94 is ↑", "CPC", 94, 94, false},
+        {"CPC: SYMBOL 163 is £", "CPC", 96, 163, false},
+        {"CPC: SYMBOL 164 is ©", "CPC", 127, 164, false},
+        {"CPC: no SYMBOL 96, the CPC's `", "CPC", -1, 96, false},
+    };
+    for (const auto &[name, machine, code, machineCode, reversed] : rows)
+        QTest::newRow(name) << QString::fromUtf8(machine) << code << machineCode << reversed;
+}
+
+// The glyph at the machine's code, and the whole set read back: every character the machine
+// has, the rest paper with a warning.
+void TestConvert::otherMachines()
+{
+    QFETCH(QString, machine);
+    QFETCH(int, code);
+    QFETCH(int, machineCode);
+    QFETCH(bool, reversed);
+    const QByteArray set = randomBytes(SetBytes, 9);
+    QByteArray glyph = code < 0 ? eight(0) : set.mid((code - FirstCode) * GlyphSize, GlyphSize);
+    for (char &row : glyph)
+        row = reversed ? char(~row) : row;
+    FontRead read;
+    if (machine == u"CPC") {
+        const QByteArray written = writeCpcBasic(set);
+        QByteArray line = " SYMBOL " + QByteArray::number(machineCode) + ',';
+        QCOMPARE(written.contains(line), code >= 0);
+        for (const char row : glyph)
+            line += QByteArray::number(quint8(row)) + ',';
+        QVERIFY(code < 0 || written.contains(line.chopped(1) + "\r\n"));
+        read = readCpcBasic(written);
+    } else {
+        const QByteArray written = machine == u"C64" ? writeC64(set) : writeAtari(set);
+        const int start = machine == u"C64" ? 2 : 0; // after the load address
+        QCOMPARE(written.mid(start + machineCode * GlyphSize, GlyphSize).toHex(), glyph.toHex());
+        read = machine == u"C64" ? readC64(written) : readAtari(written);
+    }
+    QByteArray expected = set;
+    for (const int lacking : Lacking.at(machine))
+        expected.replace((lacking - FirstCode) * GlyphSize, GlyphSize, eight(0));
+    QCOMPARE(read.font.toHex(), expected.toHex());
+    QCOMPARE(read.warning.isEmpty(), Lacking.at(machine).isEmpty());
 }
 
 void TestConvert::foreignGlyphs()
@@ -360,7 +495,7 @@ void TestConvert::foreignGlyphs()
     QFETCH(int, code);
     QFETCH(QByteArray, rows);
     QFETCH(bool, warned);
-    const FontRead read = format == u"PSF" ? readPsf(file) : readBdf(file);
+    const FontRead read = readForeign(format, file);
     QCOMPARE(read.error, QString());
     QCOMPARE(read.font.size(), SetBytes);
     QCOMPARE(read.font.mid((code - FirstCode) * GlyphSize, GlyphSize).toHex(), rows.toHex());
@@ -530,6 +665,31 @@ void TestConvert::badInput_data()
     QTest::newRow("PNG that is not a picture")
         << u"in.png"_s << QByteArray("GIF89a") << QStringList() << out << false
         << u"не картинка PNG"_s;
+    QTest::newRow("C64 neither one set nor two") << u"in.64c"_s << QByteArray(2 + 3000, '\0')
+                                                 << QStringList() << out << false << u"4096 байт"_s;
+    QTest::newRow("Atari not 1024 bytes")
+        << u"in.fnt"_s << QByteArray(1000, '\0') << QStringList() << out << false << u"1000 байт"_s;
+    const auto cpc = [&](const char *name, const QByteArray &program, const QString &reason) {
+        QTest::newRow(name) << u"in.bas"_s << program << QStringList() << out << false << reason;
+    };
+    cpc("CPC SYMBOL of a variable", "10 SYMBOL AFTER 32\n20 SYMBOL 65,a\n",
+        u"строка 20: в SYMBOL"_s);
+    cpc("CPC SYMBOL below SYMBOL AFTER", "10 SYMBOL 65,1\n", u"ниже SYMBOL AFTER 240"_s);
+    cpc("CPC SYMBOL of nine rows", "10 SYMBOL AFTER 32:SYMBOL 65,1,2,3,4,5,6,7,8,9\n",
+        u"от 1 до 8 чисел"_s);
+    cpc("CPC line without a number", "10 SYMBOL AFTER 32\nSYMBOL 65,1\n", u"строка 2 файла"_s);
+    cpc("CPC loop", "10 SYMBOL AFTER 32\n20 FOR i=1 TO 2:SYMBOL 65,i:NEXT\n",
+        u"строка 20: понятны только"_s);
+    cpc("CPC statements run together", "10 SYMBOL AFTER 32 SYMBOL 65,1\n", u"кроме «:»"_s);
+    cpc("CPC without a Spectrum character", "10 REM SYMBOL 65,1\n20 SYMBOL AFTER 32:SYMBOL 200,1\n",
+        u"нет ни одного символа Spectrum"_s);
+    QTest::newRow("raw not whole characters")
+        << u"in.raw"_s << QByteArray(1025, '\0') << QStringList() << out << false << u"по 8 байт"_s;
+    QTest::newRow("raw of 100 characters without --first")
+        << u"in.raw"_s << codeGlyphs(100) << QStringList() << out << false << u"--first"_s;
+    QTest::newRow("raw without codes 32..127")
+        << u"in.raw"_s << codeGlyphs(128) << QStringList {u"--first=128"_s} << out << false
+        << u"от 128 до 255"_s;
     QTest::newRow("input missing") << u"in.SpecCHR"_s << QByteArray() << QStringList() << out
                                    << false << u"такого файла нет"_s;
     QTest::newRow("output already there")
@@ -617,6 +777,16 @@ void TestConvert::commandLine_data()
         u"не больше 52 наборов. Выберите набор ключом --set или запишите ленту без --loader."_s);
     row("font past the end of memory", u"IN|OUT.tap|--addr|#FE00"_s, u"64000"_s);
     row("unknown base", u"IN|OUT.asm|--base|oct"_s, u"«oct»"_s);
+    done("Z80 assembler by its former name", u"IN|OUT.txt|--to|asm"_s, {}, u"out.txt"_s);
+    done("6502 assembler in binary", u"IN|OUT.a65|--base|bin"_s, {}, u"out.a65"_s);
+    row("base for Rust", u"IN|OUT.rs|--base|bin"_s,
+        u"ключ --base — только для записи в z80asm, x86asm, 6502asm, 68kasm."_s);
+    row("first for SpecCHR", u"IN|OUT.tap|--first|32"_s, u"только для чтения из raw"_s);
+    row("first above 255", u"IN|OUT.tap|--from|raw|--first|256"_s, u"от 0 до 255"_s);
+    row("raw written", u"IN|OUT.raw"_s, u"только прочитать"_s);
+    row("two sets to C64", u"IN|OUT.64c"_s, u"В шрифт C64 помещается один набор"_s);
+    row("two sets to Atari", u"IN|OUT.fnt"_s, u"один набор"_s);
+    row("two sets to CPC", u"IN|OUT.bas"_s, u"один набор"_s);
     row("scale 0", u"IN|OUT.png|--scale|0"_s, u"от 1 до 16"_s);
     row("scale 17", u"IN|OUT.png|--scale|17"_s, u"от 1 до 16"_s);
     row("colour not understood", u"IN|OUT.png|--ink|inky"_s, u"«inky»"_s);
