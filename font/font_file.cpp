@@ -4,6 +4,7 @@
 #include "font/file_descriptor.h"
 #include "font/file_reasons.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include <fcntl.h>
@@ -31,13 +32,17 @@ FileRead tooLarge(const QByteArray &path, const QString &reason)
     return {{}, u"Файл %1 слишком велик: %2"_s.arg(quotedPath(path), reason)};
 }
 
-// Reads up to limit bytes; a short read before the end of the file is retried.
-bool readUpTo(int fd, qsizetype limit, QByteArray &bytes)
+// Reads up to limit bytes; a short read before the end of the file is retried. The buffer starts
+// at the size the file had when opened and grows only if the file grew, so that a small file
+// never costs an allocation of the limit.
+bool readUpTo(int fd, qsizetype limit, qsizetype expected, QByteArray &bytes)
 {
-    bytes.resize(limit);
+    bytes.resize(std::clamp<qsizetype>(expected + 1, 1, limit));
     qsizetype done = 0;
     while (done < limit) {
-        const ssize_t got = ::read(fd, bytes.data() + done, size_t(limit - done));
+        if (done == bytes.size())
+            bytes.resize(std::min(limit, 2 * bytes.size()));
+        const ssize_t got = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -69,7 +74,7 @@ FileRead readFile(const QByteArray &path, qsizetype maxBytes, const QString *too
         return tooLarge(path, *tooLargeReason);
     QByteArray bytes;
     // One byte more than allowed tells a file that grew after its size was taken.
-    if (!readUpTo(file.fd, tooLargeReason ? maxBytes + 1 : maxBytes, bytes))
+    if (!readUpTo(file.fd, tooLargeReason ? maxBytes + 1 : maxBytes, status.st_size, bytes))
         return systemFailure(path);
     if (bytes.size() > maxBytes)
         return tooLarge(path, *tooLargeReason);
