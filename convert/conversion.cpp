@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -42,6 +43,11 @@ const FormatInfo Formats[] = {
     {Format::Assembler, u"asm", {u"asm", u"s", u"z80s"}, false, true, {}},
     {Format::CHeader, u"c", {u"h"}, false, true, {}},
     {Format::Fzx, u"fzx", {u"fzx"}, true, true, u"шрифт FZX"},
+    {Format::Tzx, u"tzx", {u"tzx"}, true, true, {}},
+    {Format::Scr, u"scr", {u"scr"}, true, true, {}},
+    {Format::Sna, u"sna", {u"sna"}, true, false, {}},
+    {Format::Z80, u"z80", {u"z80"}, true, false, {}},
+    {Format::Szx, u"szx", {u"szx"}, true, false, {}},
 };
 
 const FormatInfo &infoOf(Format format)
@@ -85,6 +91,16 @@ FontRead readerAnswer(const Request &request, QByteArrayView bytes)
     case Format::Png:
         // From a sheet to a sheet, the colours given are those of the sheet written.
         return readPngSheet(bytes, request.to == Format::Png ? PngOptions {} : request.png);
+    case Format::Tzx:
+        return readTap(bytes, request.block, TapeImage::Tzx);
+    case Format::Scr:
+        return readScreen(bytes, request.cells.value_or(QString()));
+    case Format::Sna:
+        return readSnapshot(bytes, SnapshotKind::Sna, request.snapshotAddress);
+    case Format::Z80:
+        return readSnapshot(bytes, SnapshotKind::Z80, request.snapshotAddress);
+    case Format::Szx:
+        return readSnapshot(bytes, SnapshotKind::Szx, request.snapshotAddress);
     case Format::Assembler:
     case Format::CHeader:
         break;
@@ -109,9 +125,11 @@ Encoded encode(const Request &request, QByteArrayView font, int firstSet)
     switch (request.to) {
     case Format::SpecChr:
         return {font.toByteArray(), {}};
-    case Format::Tap: {
+    case Format::Tap:
+    case Format::Tzx: {
         TapOptions tap = request.tap;
         tap.name = name;
+        tap.image = request.to == Format::Tzx ? TapeImage::Tzx : TapeImage::Tap;
         return writeTap(font, tap);
     }
     case Format::Psf:
@@ -129,7 +147,13 @@ Encoded encode(const Request &request, QByteArrayView font, int firstSet)
         return {writeAssembler(font, identifierFrom(name), firstSet, request.base), {}};
     case Format::CHeader:
         return {writeCHeader(font, identifierFrom(name), firstSet), {}};
+    case Format::Scr:
+        return request.text ? writeScreenText(font, *request.text, request.screen)
+                            : writeScreen(font, request.screen);
     case Format::Gph:
+    case Format::Sna:
+    case Format::Z80:
+    case Format::Szx:
         break;
     }
     return {}; // the command line lets no unwritable format through
@@ -192,13 +216,15 @@ QString defaultSuffix(Format format)
     return infoOf(format).suffixes.first().toString();
 }
 
-QString formatNames()
+QString formatNames(const QList<Format> &formats, QStringView conjunction)
 {
     QStringList names;
-    for (const FormatInfo &info : Formats)
-        names.append(info.name.toString());
+    for (const FormatInfo &info : Formats) {
+        if (formats.isEmpty() || formats.contains(info.format))
+            names.append(info.name.toString());
+    }
     const QString last = names.takeLast();
-    return names.join(u", "_s) + u" и "_s + last;
+    return names.isEmpty() ? last : u"%1 %2 %3"_s.arg(names.join(u", "_s), conjunction, last);
 }
 
 bool canRead(Format format)
@@ -242,8 +268,9 @@ Outcome convertFont(const Request &request)
     const QByteArrayView font = request.set < 0
         ? QByteArrayView(read.font)
         : QByteArrayView(read.font).sliced(request.set * SetBytes, SetBytes);
-    const QString oneSet
-        = request.text ? u"картинку текста"_s : infoOf(request.to).oneSet.toString();
+    const QString oneSet = !request.text ? infoOf(request.to).oneSet.toString()
+        : request.to == Format::Scr      ? u"экран с текстом"_s
+                                         : u"картинку текста"_s;
     if (!oneSet.isEmpty() && font.size() > SetBytes)
         return failure(
             UsageError,

@@ -9,7 +9,23 @@
 
 namespace Glyphery {
 
-enum class Format { SpecChr, Gph, Tap, Psf, Bdf, Png, Assembler, CHeader, Fzx };
+enum class Format {
+    SpecChr,
+    Gph,
+    Tap,
+    Psf,
+    Bdf,
+    Png,
+    Assembler,
+    CHeader,
+    Fzx,
+    // Tapes, screens and snapshots of the Spectrum
+    Tzx,
+    Scr,
+    Sna,
+    Z80,
+    Szx,
+};
 
 // The format a --from or --to value names, or a file name's extension implies.
 std::optional<Format> formatNamed(QStringView name);
@@ -17,8 +33,9 @@ std::optional<Format> formatOfPath(const QByteArray &path);
 QString formatName(Format format);
 // The extension a file of the format gets when the converter names it.
 QString defaultSuffix(Format format);
-// Every format's name, for the messages: "specchr, gph, … и fzx".
-QString formatNames();
+// The formats' names for a message, the last joined by the conjunction: "png или scr"; every
+// format's when none are named: "specchr, gph, … и szx".
+QString formatNames(const QList<Format> &formats = {}, QStringView conjunction = u"и");
 bool canRead(Format format);
 bool canWrite(Format format);
 
@@ -39,6 +56,9 @@ struct Request
     PngOptions png;
     bool proportional = false;
     std::optional<int> thumbnail; // its size: the first set as a picture fitting it
+    ScreenOptions screen;
+    std::optional<QString> cells; // for a screen read: "sheet" or the text printed on it
+    std::optional<int> snapshotAddress; // --addr on reading a snapshot
 };
 
 // The exit status with its message: 0 done (the warning, if any, tells what the input

@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "convert/formats.h"
+#include "convert/libspectrum_handles.h"
+
+#include <array>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Glyphery {
+
+namespace {
+
+constexpr int PageBytes = 16384;
+constexpr int MemoryEnd = 65536;
+constexpr int CharsVariable = 23606;
+// CHARS points 256 bytes below the space, as if the font began at code 0.
+constexpr int CharsBelowFont = 256;
+
+libspectrum_id_t idOf(SnapshotKind kind)
+{
+    switch (kind) {
+    case SnapshotKind::Sna:
+        return LIBSPECTRUM_ID_SNAPSHOT_SNA;
+    case SnapshotKind::Z80:
+        return LIBSPECTRUM_ID_SNAPSHOT_Z80;
+    case SnapshotKind::Szx:
+        break;
+    }
+    return LIBSPECTRUM_ID_SNAPSHOT_SZX;
+}
+
+// The 64 KB the snapshot's program sees, a page of 16 KB each: the ROM (which no snapshot here
+// holds), then the RAM pages a 48K or 128K machine has paged in; nullptr where there is none.
+struct Memory
+{
+    std::array<const libspectrum_byte *, 4> pages;
+    QString error;
+};
+
+Memory memoryOf(libspectrum_snap *snap)
+{
+    const int capabilities = libspectrum_machine_capabilities(libspectrum_snap_machine(snap));
+    const int otherPaging = LIBSPECTRUM_MACHINE_CAPABILITY_TIMEX_MEMORY
+        | LIBSPECTRUM_MACHINE_CAPABILITY_SCORP_MEMORY | LIBSPECTRUM_MACHINE_CAPABILITY_SE_MEMORY
+        | LIBSPECTRUM_MACHINE_CAPABILITY_PENT512_MEMORY
+        | LIBSPECTRUM_MACHINE_CAPABILITY_PENT1024_MEMORY;
+    if (capabilities & otherPaging)
+        return {{},
+                u"снимок машины, память которой переключается не так, как у Spectrum 48K и "
+                u"128K; где в ней шрифт, не понять."_s};
+    if (capabilities & LIBSPECTRUM_MACHINE_CAPABILITY_PLUS3_MEMORY
+        && libspectrum_snap_out_plus3_memoryport(snap) & 1)
+        return {{}, u"в снимке +2A/+3 вместо ПЗУ включено ОЗУ; где в нём шрифт, не понять."_s};
+    // Page 5 at 16384, page 2 at 32768 and, at 49152, page 0 on a 48K, the page the 128K's
+    // memory port names.
+    const int top = capabilities & LIBSPECTRUM_MACHINE_CAPABILITY_128_MEMORY
+        ? libspectrum_snap_out_128_memoryport(snap) & 7
+        : 0;
+    return {{nullptr, libspectrum_snap_pages(snap, 5), libspectrum_snap_pages(snap, 2),
+             libspectrum_snap_pages(snap, top)},
+            {}};
+}
+
+// The bytes at [address, address + length), which the caller keeps within the 64 KB.
+FontRead bytesAt(const Memory &memory, int address, int length)
+{
+    QByteArray bytes(length, '\0');
+    for (int i = 0; i < length; ++i) {
+        const libspectrum_byte *page = memory.pages[toIndex((address + i) / PageBytes)];
+        if (!page)
+            return {{}, u"в снимке нет памяти по адресу %1."_s.arg(address + i), {}};
+        bytes[i] = char(page[(address + i) % PageBytes]);
+    }
+    return {bytes, {}, {}};
+}
+
+FontRead setAt(const Memory &memory, int address)
+{
+    if (address < PageBytes)
+        return {{},
+                u"адрес %1 лежит в ПЗУ (0..16383), а в снимке только ОЗУ, с 16384."_s.arg(address),
+                {}};
+    if (address + SetBytes > MemoryEnd)
+        return {{},
+                u"набор с адреса %1 не помещается в память: его 768 байт кончились бы на %2, а "
+                u"память кончается на 65535."_s.arg(address)
+                    .arg(address + SetBytes - 1),
+                {}};
+    return bytesAt(memory, address, SetBytes);
+}
+
+// The font the program prints with, from the address CHARS gives, or the reason it is not in
+// the snapshot.
+FontRead fontThroughChars(const Memory &memory)
+{
+    const FontRead chars = bytesAt(memory, CharsVariable, 2);
+    if (!chars.error.isEmpty())
+        return chars;
+    const int value
+        = static_cast<std::uint8_t>(chars.font[0]) | static_cast<std::uint8_t>(chars.font[1]) << 8;
+    if (value + CharsBelowFont < PageBytes)
+        return {
+            {},
+            u"CHARS (23606/23607) = %1: программа пишет шрифтом ПЗУ (с адреса %2), а ПЗУ в "
+            u"снимке нет. Адрес шрифта в ОЗУ, если он там есть, укажите ключом --addr."_s.arg(value)
+                .arg(value + CharsBelowFont),
+            {}};
+    return setAt(memory, value + CharsBelowFont);
+}
+
+} // namespace
+
+FontRead readSnapshot(QByteArrayView bytes, SnapshotKind kind, std::optional<int> address)
+{
+    if (const QString reason = readyToRead(bytes); !reason.isEmpty())
+        return {{}, reason, {}};
+    const LibspectrumOwned<libspectrum_snap> snap(libspectrum_snap_alloc());
+    const libspectrum_error error = libspectrum_snap_read(
+        snap.get(), bytesOf(bytes), size_t(bytes.size()), idOf(kind), nullptr);
+    if (error != LIBSPECTRUM_ERROR_NONE)
+        return {{}, libspectrumReason(error), {}};
+    const Memory memory = memoryOf(snap.get());
+    if (!memory.error.isEmpty())
+        return {{}, memory.error, {}};
+    return address ? setAt(memory, *address) : fontThroughChars(memory);
+}
+
+} // namespace Glyphery
