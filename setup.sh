@@ -16,8 +16,10 @@ esac
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=${GLYPHERY_BUILD_DIR:-$here/build}
 
-# What building and running the editor needs.
-packages=(build-essential cmake qt6-base-dev qt6-translations-l10n fonts-liberation2)
+# What building and running the editor needs. The converter's tapes and snapshots go through
+# libspectrum, found with pkg-config, and the project does not configure without it.
+packages=(build-essential cmake qt6-base-dev qt6-translations-l10n fonts-liberation2
+    pkg-config libspectrum-dev)
 if [ "$mode" = test ]; then
     packages+=(
         # the second build, with clang and its sanitizers; the format check; Python checks
@@ -28,7 +30,8 @@ if [ "$mode" = test ]; then
         e2fsprogs dosfstools fusefat fuse2fs
         # the package, its validators and lintian
         desktop-file-utils appstream dpkg-dev file lintian man-db libxml2-utils shared-mime-info
-        # the programs that read what glyphery-convert writes
+        # the programs that read what glyphery-convert writes (fuse-emulator-utils: tzxlist,
+        # tapeconv, snapconv)
         pasmo z80asm fuse-emulator-utils zmakebas kbd xfonts-utils console-setup-linux fontconfig
         python3-freetype
         # a Spectrum to run the loader tape on: the Fuse emulator and a free ROM
