@@ -29,6 +29,62 @@ libspectrum_id_t idOf(SnapshotKind kind)
     return LIBSPECTRUM_ID_SNAPSHOT_SZX;
 }
 
+int word(QByteArrayView bytes, qsizetype at)
+{
+    return static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8;
+}
+
+// Whether a .z80 page's runs (ED ED count byte) and single bytes make exactly 16 KB, every run
+// whole within the block.
+bool unpacksToPage(QByteArrayView block)
+{
+    qsizetype unpacked = 0;
+    for (qsizetype at = 0; at < block.size();) {
+        const bool run = block.size() - at >= 2 && block[at] == '\xed' && block[at + 1] == '\xed';
+        if (run && block.size() - at < 4)
+            return false;
+        unpacked += run ? static_cast<std::uint8_t>(block[at + 2]) : 1;
+        at += run ? 4 : 1;
+    }
+    return unpacked == PageBytes;
+}
+
+// libspectrum reads a .z80's header, and the three bytes before each page, without checking
+// that the file holds them; it unpacks a page reading past a run cut short at the page's end,
+// and keeps a page of whatever length it unpacks to. So the frame of the file is checked here
+// first: the reason it is damaged, or nothing. A file of version 1 (its PC, at 6, not 0) is one
+// block, which libspectrum checks itself.
+QString z80FrameReason(QByteArrayView bytes)
+{
+    constexpr qsizetype Header = 30;
+    constexpr qsizetype LongestHeader = Header + 2 + 55;
+    const QString cut = u"снимок .z80 обрезан."_s;
+    if (bytes.size() < Header)
+        return cut;
+    if (word(bytes, 6) != 0)
+        return {};
+    if (bytes.size() < LongestHeader)
+        return cut;
+    for (qsizetype at = Header + 2 + word(bytes, Header); at < bytes.size();) {
+        if (bytes.size() - at < 3)
+            return cut;
+        const int length = word(bytes, at);
+        if (length == 0 && bytes[at + 2] == 0)
+            return {}; // .slt data, which ends the file
+        at += 3;
+        if (length == 0xffff) { // a page stored as it is
+            at += PageBytes;
+            continue;
+        }
+        if (bytes.size() - at < length)
+            return cut;
+        if (!unpacksToPage(bytes.sliced(at, length)))
+            return u"страница снимка .z80 распаковывается не в 16 КБ: файл повреждён."_s;
+        at += length;
+    }
+    return {};
+}
+
 // The 64 KB the snapshot's program sees, a page of 16 KB each: the ROM (which no snapshot here
 // holds), then the RAM pages a 48K or 128K machine has paged in; nullptr where there is none.
 struct Memory
@@ -112,8 +168,11 @@ FontRead fontThroughChars(const Memory &memory)
 
 FontRead readSnapshot(QByteArrayView bytes, SnapshotKind kind, std::optional<int> address)
 {
-    if (const QString reason = readyToRead(bytes); !reason.isEmpty())
+    const QString reason = kind == SnapshotKind::Z80 ? z80FrameReason(bytes) : QString();
+    if (!reason.isEmpty())
         return {{}, reason, {}};
+    if (const QString notReady = readyToRead(bytes); !notReady.isEmpty())
+        return {{}, notReady, {}};
     const LibspectrumOwned<libspectrum_snap> snap(libspectrum_snap_alloc());
     const libspectrum_error error = libspectrum_snap_read(
         snap.get(), bytesOf(bytes), size_t(bytes.size()), idOf(kind), nullptr);

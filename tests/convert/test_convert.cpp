@@ -490,6 +490,13 @@ void TestConvert::badInput_data()
         << u"in.tap"_s << QByteArray("BZh91AY&SY") << QStringList() << out << false << u"сжат"_s;
     QTest::newRow("snapshot cut short") << u"in.sna"_s << QByteArray(1000, '\0') << QStringList()
                                         << out << false << u"повреждён или обрезан"_s;
+    // A .z80 of version 3 for a 48K whose page at 16384 unpacks to 2 bytes, which libspectrum
+    // would keep as the page.
+    QByteArray shortPage(32 + 54, '\0');
+    shortPage[30] = 54;
+    QTest::newRow("z80 snapshot whose page is short of 16 KB")
+        << u"in.z80"_s << shortPage + QByteArray("\x02\x00\x08\x00\x00", 5) << QStringList() << out
+        << false << u"распаковывается не в 16 КБ"_s;
     QTest::newRow("screen a byte too long")
         << u"in.scr"_s << QByteArray(6913, '\0') << QStringList {u"--cells=sheet"_s} << out << false
         << u"6913 байт, а экран Spectrum — ровно 6912"_s;
