@@ -2,6 +2,8 @@
 #include "convert/formats.h"
 #include "convert/libspectrum_handles.h"
 
+#include <QList>
+
 #include <array>
 
 using namespace Qt::Literals::StringLiterals;
@@ -81,6 +83,32 @@ QString z80FrameReason(QByteArrayView bytes)
         if (!unpacksToPage(bytes.sliced(at, length)))
             return u"страница снимка .z80 распаковывается не в 16 КБ: файл повреждён."_s;
         at += length;
+    }
+    return {};
+}
+
+// The RAM pages of an .szx, each a RAMP chunk: the reason the file is not whole, or holds a
+// page twice (which libspectrum takes the last of, losing the other), or nothing.
+QString szxPagesReason(QByteArrayView bytes)
+{
+    constexpr qsizetype Header = 8;
+    constexpr qsizetype ChunkHeader = 8;
+    QList<int> pages;
+    for (qsizetype at = Header; at < bytes.size();) {
+        if (bytes.size() - at < ChunkHeader)
+            return u"снимок .szx обрезан."_s;
+        const qint64 length = qint64(word(bytes, at + 4)) | qint64(word(bytes, at + 6)) << 16;
+        if (bytes.size() - at - ChunkHeader < length)
+            return u"снимок .szx обрезан."_s;
+        if (bytes.sliced(at, 4) == "RAMP" && length >= 3) {
+            const int page = static_cast<std::uint8_t>(bytes[at + ChunkHeader + 2]);
+            if (pages.contains(page))
+                return u"в снимке .szx страница памяти %1 записана дважды: которая из них верна, "
+                       u"не "
+                       u"понять."_s.arg(page);
+            pages.append(page);
+        }
+        at += ChunkHeader + length;
     }
     return {};
 }
@@ -168,7 +196,9 @@ FontRead fontThroughChars(const Memory &memory)
 
 FontRead readSnapshot(QByteArrayView bytes, SnapshotKind kind, std::optional<int> address)
 {
-    const QString reason = kind == SnapshotKind::Z80 ? z80FrameReason(bytes) : QString();
+    const QString reason = kind == SnapshotKind::Z80 ? z80FrameReason(bytes)
+        : kind == SnapshotKind::Szx                  ? szxPagesReason(bytes)
+                                                     : QString();
     if (!reason.isEmpty())
         return {{}, reason, {}};
     if (const QString notReady = readyToRead(bytes); !notReady.isEmpty())

@@ -497,6 +497,11 @@ void TestConvert::badInput_data()
     QTest::newRow("z80 snapshot whose page is short of 16 KB")
         << u"in.z80"_s << shortPage + QByteArray("\x02\x00\x08\x00\x00", 5) << QStringList() << out
         << false << u"распаковывается не в 16 КБ"_s;
+    // An .szx of a 48K whose page 5 comes twice, both stored as they are.
+    const QByteArray ramp = QByteArray("RAMP\x03\x40\0\0\0\0\x05", 11) + QByteArray(16384, '\0');
+    QTest::newRow("szx snapshot with a page twice")
+        << u"in.szx"_s << QByteArray("ZXST\x01\x04\x01\0", 8) + ramp + ramp << QStringList() << out
+        << false << u"страница памяти 5 записана дважды"_s;
     QTest::newRow("screen a byte too long")
         << u"in.scr"_s << QByteArray(6913, '\0') << QStringList {u"--cells=sheet"_s} << out << false
         << u"6913 байт, а экран Spectrum — ровно 6912"_s;
