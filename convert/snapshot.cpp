@@ -36,40 +36,55 @@ int word(QByteArrayView bytes, qsizetype at)
     return static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8;
 }
 
-// Whether a .z80 page's runs (ED ED count byte) and single bytes make exactly 16 KB, every run
-// whole within the block.
-bool unpacksToPage(QByteArrayView block)
+// How many bytes a packed .z80 block of runs (ED ED count byte) and single bytes unpacks to;
+// -1 when a run is cut short by the block's end, which libspectrum would read past.
+qsizetype unpackedSize(QByteArrayView block)
 {
     qsizetype unpacked = 0;
     for (qsizetype at = 0; at < block.size();) {
         const bool run = block.size() - at >= 2 && block[at] == '\xed' && block[at + 1] == '\xed';
         if (run && block.size() - at < 4)
-            return false;
+            return -1;
         unpacked += run ? static_cast<std::uint8_t>(block[at + 2]) : 1;
         at += run ? 4 : 1;
     }
-    return unpacked == PageBytes;
+    return unpacked;
+}
+
+const QString Z80Cut = u"снимок .z80 обрезан."_s;
+
+// A file of version 1 is the 48 KB in one block, ended by 00 ED ED 00 when packed (bit 5 of
+// byte 12, as libspectrum reads it); one stored as it is libspectrum checks itself.
+QString z80Version1Reason(QByteArrayView data, bool packed)
+{
+    if (!packed)
+        return {};
+    const qsizetype end = data.indexOf(QByteArrayView("\0\xed\xed\0", 4));
+    if (end < 0)
+        return Z80Cut;
+    return unpackedSize(data.first(end)) == 3 * PageBytes
+        ? QString()
+        : u"снимок .z80 распаковывается не в 48 КБ: файл повреждён."_s;
 }
 
 // libspectrum reads a .z80's header, and the three bytes before each page, without checking
-// that the file holds them; it unpacks a page reading past a run cut short at the page's end,
-// and keeps a page of whatever length it unpacks to. So the frame of the file is checked here
-// first: the reason it is damaged, or nothing. A file of version 1 (its PC, at 6, not 0) is one
-// block, which libspectrum checks itself.
+// that the file holds them; it unpacks a block reading past a run cut short at its end, keeps a
+// page of whatever length it unpacks to and loses a block of version 1 that unpacks to other
+// than 48 KB. So the frame of the file is checked here first: the reason it is damaged, or
+// nothing. Version 1 has a PC (at 6) other than 0.
 QString z80FrameReason(QByteArrayView bytes)
 {
     constexpr qsizetype Header = 30;
     constexpr qsizetype LongestHeader = Header + 2 + 55;
-    const QString cut = u"снимок .z80 обрезан."_s;
     if (bytes.size() < Header)
-        return cut;
+        return Z80Cut;
     if (word(bytes, 6) != 0)
-        return {};
+        return z80Version1Reason(bytes.sliced(Header), bytes[12] & 0x20);
     if (bytes.size() < LongestHeader)
-        return cut;
+        return Z80Cut;
     for (qsizetype at = Header + 2 + word(bytes, Header); at < bytes.size();) {
         if (bytes.size() - at < 3)
-            return cut;
+            return Z80Cut;
         const int length = word(bytes, at);
         if (length == 0 && bytes[at + 2] == 0)
             return {}; // .slt data, which ends the file
@@ -79,8 +94,8 @@ QString z80FrameReason(QByteArrayView bytes)
             continue;
         }
         if (bytes.size() - at < length)
-            return cut;
-        if (!unpacksToPage(bytes.sliced(at, length)))
+            return Z80Cut;
+        if (unpackedSize(bytes.sliced(at, length)) != PageBytes)
             return u"страница снимка .z80 распаковывается не в 16 КБ: файл повреждён."_s;
         at += length;
     }
