@@ -17,9 +17,11 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=${GLYPHERY_BUILD_DIR:-$here/build}
 
 # What building and running the editor needs, and file, with which the package step (the
-# README's cmake --build build --target package) finds the programs among the files.
+# README's cmake --build build --target package) finds the programs among the files. The
+# converter's tapes and snapshots go through libspectrum, found with pkg-config, and the
+# project does not configure without it.
 packages=(build-essential cmake qt6-base-dev libxcb1-dev qt6-translations-l10n fonts-liberation2
-    file)
+    file pkg-config libspectrum-dev)
 if [ "$mode" = test ]; then
     packages+=(
         # the second build, with clang and its sanitizers; the format check; Python checks
@@ -31,7 +33,8 @@ if [ "$mode" = test ]; then
         e2fsprogs dosfstools fusefat fuse2fs
         # the package, its validators and lintian
         desktop-file-utils appstream dpkg-dev lintian man-db libxml2-utils shared-mime-info
-        # the programs that read what glyphery-convert writes
+        # the programs that read what glyphery-convert writes (fuse-emulator-utils: tzxlist,
+        # tapeconv, snapconv)
         pasmo z80asm fuse-emulator-utils zmakebas kbd xfonts-utils console-setup-linux fontconfig
         python3-freetype
         # the assemblers of the x86, the 6502 and the 68000, and Rust

@@ -16,14 +16,14 @@ namespace Glyphery {
 namespace {
 
 // Every option, with the formats it belongs to: an option given for another format is a
-// mistake worth telling, not something to ignore. An option with both formats belongs to
-// either; one that belongs to several has a row for each.
+// mistake worth telling, not something to ignore. An option that names formats to read and
+// to write belongs to either; one that names none belongs to every conversion.
 struct Option
 {
     QStringView name;
     bool takesValue;
-    std::optional<Format> from;
-    std::optional<Format> to;
+    QList<Format> from;
+    QList<Format> to;
 };
 
 const Option Options[] = {
@@ -35,21 +35,22 @@ const Option Options[] = {
     {u"--help", false, {}, {}},
     {u"-h", false, {}, {}},
     {u"--version", false, {}, {}},
-    {u"--block", true, Format::Tap, {}},
-    {u"--addr", true, {}, Format::Tap},
-    {u"--loader", false, {}, Format::Tap},
-    {u"--base", true, {}, Format::Z80Assembler},
-    {u"--text", true, {}, Format::Png},
-    {u"--scale", true, {}, Format::Png},
-    {u"--ink", true, Format::Png, Format::Png},
-    {u"--paper", true, Format::Png, Format::Png},
-    {u"--proportional", false, {}, Format::Fzx},
+    {u"--block", true, {Format::Tap, Format::Tzx}, {}},
+    {u"--addr", true, {Format::Sna, Format::Z80, Format::Szx}, {Format::Tap, Format::Tzx}},
+    {u"--loader", false, {}, {Format::Tap, Format::Tzx}},
+    {u"--base",
+     true,
+     {},
+     {Format::Z80Assembler, Format::X86Assembler, Format::M6502Assembler, Format::M68kAssembler}},
+    {u"--text", true, {}, {Format::Png, Format::Scr}},
+    {u"--scale", true, {}, {Format::Png}},
+    {u"--ink", true, {Format::Png}, {Format::Png, Format::Scr}},
+    {u"--paper", true, {Format::Png}, {Format::Png, Format::Scr}},
+    {u"--cells", true, {Format::Scr}, {}},
+    {u"--proportional", false, {}, {Format::Fzx}},
+    {u"--first", true, {Format::Raw}, {}},
     {u"--out-dir", true, {}, {}},
     {u"--thumbnail", true, {}, {}},
-    {u"--base", true, {}, Format::X86Assembler},
-    {u"--base", true, {}, Format::M6502Assembler},
-    {u"--base", true, {}, Format::M68kAssembler},
-    {u"--first", true, Format::Raw, {}},
 };
 
 const Option *optionNamed(QStringView name)
@@ -125,36 +126,10 @@ std::optional<Format> formatFor(const Arguments &given, const QString &option,
         return named;
     }
     const std::optional<Format> implied = formatOfPath(path);
-    if (!implied && QFile::decodeName(path).endsWith(u".z80"_s, Qt::CaseInsensitive))
-        error = u"файл .z80 — снимок памяти Spectrum, не текст ассемблера; назовите его .asm, .s "
-                u"или .z80s или укажите формат ключом %1."_s.arg(option);
-    else if (!implied)
+    if (!implied)
         error = u"по имени %1 не понять формат; укажите его ключом %2."_s.arg(quotedPath(path),
                                                                               option);
     return implied;
-}
-
-// Why an option given does not belong to the formats converted; nothing when it does.
-QString checkBelongs(QStringView name, Format from, Format to)
-{
-    QStringList reading;
-    QStringList writing;
-    for (const Option &option : Options) {
-        if (option.name != name)
-            continue;
-        if ((!option.from && !option.to) || option.from == from || option.to == to)
-            return {};
-        if (option.from)
-            reading.append(formatName(*option.from));
-        if (option.to)
-            writing.append(formatName(*option.to));
-    }
-    QStringList uses;
-    if (!reading.isEmpty())
-        uses.append(u"чтения из "_s + reading.join(u", "_s));
-    if (!writing.isEmpty())
-        uses.append(u"записи в "_s + writing.join(u", "_s));
-    return u"ключ %1 — только для %2."_s.arg(name, uses.join(u" или "_s));
 }
 
 QString checkFormats(Request &request, const Arguments &given)
@@ -171,15 +146,64 @@ QString checkFormats(Request &request, const Arguments &given)
         return error;
     if (!canRead(*from))
         return u"формат %1 можно только записать, а не прочитать."_s.arg(formatName(*from));
+    // Z80 assembler is often named .z80 by habit; that is a snapshot, which is only read.
+    if (*to == Format::Z80)
+        return u"файл .z80 — снимок памяти Spectrum, их только читают; текст ассемблера назовите "
+               u".asm, .s или .z80s."_s;
     if (!canWrite(*to))
         return u"формат %1 можно только прочитать, а не записать."_s.arg(formatName(*to));
     request.from = *from;
     request.to = *to;
-    for (auto option = given.options.cbegin(); option != given.options.cend(); ++option) {
-        if (const QString misplaced = checkBelongs(option.key(), *from, *to); !misplaced.isEmpty())
-            return misplaced;
+    for (const Option &option : Options) {
+        if (!given.options.contains(option.name.toString())
+            || (option.from.isEmpty() && option.to.isEmpty()) || option.from.contains(*from)
+            || option.to.contains(*to))
+            continue;
+        QStringList uses;
+        if (!option.from.isEmpty())
+            uses.append(u"чтения из "_s + formatNames(option.from, u"или"));
+        if (!option.to.isEmpty())
+            uses.append(u"записи в "_s + formatNames(option.to, u"или"));
+        return u"ключ %1 — только для %2."_s.arg(option.name, uses.join(u" или "_s));
     }
     return {};
+}
+
+// Writing a screen, a Spectrum colour 0..7; otherwise a colour of a PNG sheet, which only the
+// picture module can name.
+QString readColour(Request &request, bool ink, const QString &value)
+{
+    if (request.to == Format::Scr) {
+        const std::optional<int> colour = integerIn(value, 0, 7);
+        if (!colour)
+            return u"цвет «%1» экрана Spectrum не понят: нужно число от 0 до 7 (0 чёрный, 1 синий, "
+                   u"2 красный, 3 пурпурный, 4 зелёный, 5 голубой, 6 жёлтый, 7 белый)."_s.arg(
+                       value);
+        (ink ? request.screen.ink : request.screen.paper) = *colour;
+        return {};
+    }
+    if (const QString problem = pngCodecProblem(); !problem.isEmpty())
+        return problem;
+    const std::optional<Colour> colour = colourNamed(value);
+    if (!colour)
+        return u"цвет «%1» не понят: нужно имя (black, white, …) или #RRGGBB."_s.arg(value);
+    (ink ? request.png.ink : request.png.paper) = *colour;
+    return {};
+}
+
+// Ink as paper would draw nothing. Written, a sheet takes black and white for the colours not
+// given and a screen 0 and 7; read, a sheet its picture's.
+QString sameColours(const Request &request)
+{
+    const QString same = u"у чернил и бумаги один цвет (не названные, чернила %1, а бумага %2)."_s;
+    if (request.to == Format::Scr)
+        return request.screen.ink == request.screen.paper ? same.arg(u"0", u"7") : QString();
+    const PngOptions &png = request.png;
+    return (request.to == Format::Png
+                ? png.ink.value_or(DefaultInk) == png.paper.value_or(DefaultPaper)
+                : png.ink && png.ink == png.paper)
+        ? same.arg(u"чёрные", u"белая")
+        : QString();
 }
 
 // The values of the options, each checked on its own.
@@ -206,6 +230,9 @@ QString readValues(Request &request, const QMap<QString, QString> &options)
                 return u"адрес «%1» не понят: нужно число 0..65535, десятичное или "
                        u"шестнадцатеричное (#FA00, $FA00, 0xFA00)."_s.arg(value);
             request.tap.address = *address;
+            request.snapshotAddress = *address;
+        } else if (name == u"--cells") {
+            request.cells = value;
         } else if (name == u"--loader") {
             request.tap.loader = true;
         } else if (name == u"--base") {
@@ -223,12 +250,9 @@ QString readValues(Request &request, const QMap<QString, QString> &options)
                 return u"масштаб «%1» — не число от 1 до 16."_s.arg(value);
             request.png.scale = *scale;
         } else if (name == u"--ink" || name == u"--paper") {
-            if (const QString problem = pngCodecProblem(); !problem.isEmpty())
-                return problem;
-            const std::optional<Colour> colour = colourNamed(value);
-            if (!colour)
-                return u"цвет «%1» не понят: нужно имя (black, white, …) или #RRGGBB."_s.arg(value);
-            (name == u"--ink" ? request.png.ink : request.png.paper) = *colour;
+            if (const QString error = readColour(request, name == u"--ink", value);
+                !error.isEmpty())
+                return error;
         } else if (name == u"--first") {
             request.first = integerIn(value, 0, 255);
             if (!request.first)
@@ -246,12 +270,11 @@ QString readValues(Request &request, const QMap<QString, QString> &options)
     }
     if (request.thumbnail && request.set < 0)
         request.set = 0;
-    // A sheet written takes black and white for the colours not given; one read, the picture's.
-    const PngOptions &png = request.png;
-    if (request.to == Format::Png ? png.ink.value_or(DefaultInk) == png.paper.value_or(DefaultPaper)
-                                  : png.ink && png.ink == png.paper)
-        return u"у чернил и бумаги один цвет (не названные, чернила чёрные, а бумага белая)."_s;
-    return {};
+    if (request.from == Format::Scr && !request.cells)
+        return u"на экране не сказано, где какой символ: укажите ключом --cells текст, "
+               u"напечатанный на нём с левого верхнего угла, или sheet, если на нём наборы "
+               u"листом, как их пишет glyphery-convert."_s;
+    return sameColours(request);
 }
 
 QString checkPair(const Arguments &given)
@@ -363,7 +386,7 @@ QString helpText()
            как его импортирует редактор, но только файл ровно из заголовка
            и названных в нём наборов по 6144 байта, точки — 0 или 1
   tap      .tap                чтение, запись
-           лента Spectrum, блок CODE со шрифтом
+           лента Spectrum, блок CODE со шрифтом (через libspectrum)
   psf      .psf .psfu          чтение, запись
            шрифт консоли Linux, глифы 8×8, один набор
   bdf      .bdf                чтение, запись
@@ -394,6 +417,15 @@ QString helpText()
            программа на Бейсике Amstrad CPC: SYMBOL AFTER и SYMBOL, один набор
   raw      .raw                чтение
            сырой шрифт 8×8 любой длины (по 8 байт на символ), см. --first
+  tzx      .tzx                чтение, запись
+           лента TZX, как tap (блоки --block считаются все, как в tzxlist)
+  scr      .scr                чтение, запись
+           экран Spectrum, 6912 байт: до 8 наборов листом (ниже) или --text
+  sna      .sna                чтение
+  z80      .z80                чтение
+  szx      .szx                чтение
+           снимок памяти Spectrum 48K или 128K: набор, которым пишет его
+           программа (CHARS + 256), или набор с адреса --addr
 
 Символы 94, 96 и 127 у Spectrum — «↑», «£» и «©»; в PSF и BDF они записаны так.
 В c64, atari и cpc символ Spectrum ставится на код того же символа у той машины;
@@ -415,29 +447,43 @@ QString helpText()
 --ink и --paper. Записанный лист помнит свои два цвета и всегда читается
 обратно. Картинку шире или выше 1000000 точек (предел libpng) не записать.
 
+Экран .scr: 6144 байта точек в порядке экрана Spectrum и 768 байт атрибутов,
+24 строки по 32 клетки. Лист — наборы по 3 строки, до 8 наборов; текст --text
+ложится, как его печатает PRINT с левого верхнего угла: после 32 знаков строка
+продолжается в следующей, перевод строки начинает новую. При чтении экрана
+нужен ключ --cells: sheet — лист (наборы из одной бумаги в конце не берутся,
+их не отличить от пустых строк) или текст, напечатанный с левого верхнего угла;
+символ берётся из первой своей клетки, нарисованный по-разному не читается.
+
 Ключи:
   --set N        только набор N (от 1); без --set и --all берутся все наборы
   --all          все наборы шрифта
   --from ФОРМАТ  формат входного файла
   --to ФОРМАТ    формат выходного файла
   --force        заменить выходной файл, если он уже есть
-  --block N      (tap) взять блок N ленты, считая с 0, как в tzxlist;
+  --block N      (tap, tzx) взять блок N ленты, считая с 0, как в tzxlist;
                  без ключа берутся все блоки CODE длиной 768·n байт
-  --addr АДРЕС   (tap) адрес шрифта в памяти, от 16384, по умолчанию 64000;
+  --addr АДРЕС   (tap, tzx) адрес шрифта в памяти, от 16384, по умолчанию
+                 64000; (sna, z80, szx) адрес набора в снимке вместо CHARS;
                  можно #FA00, $FA00, 0xFA00
-  --loader       (tap) записать перед шрифтом программу на Бейсике, которая
+  --loader       (tap, tzx) записать перед шрифтом программу на Бейсике, которая
                  делает CLEAR АДРЕС−1, загружает шрифт и включает его двумя
                  POKE; шрифт тогда лежит не ниже 25000, чтобы своей программе
                  на Бейсике оставался 1 КБ (1024 байта), так что наборов
                  не больше 52
   --base ОСН     (z80asm, x86asm, 6502asm, 68kasm) числа hex, dec или bin;
                  по умолчанию hex
-  --text ТЕКСТ   (png) нарисовать текст этим шрифтом вместо листа
+  --text ТЕКСТ   (png, scr) нарисовать текст этим шрифтом вместо листа
   --scale N      (png) размер точки при записи, от 1 до 16; по умолчанию 1
   --ink ЦВЕТ     (png) цвет чернил: имя или #RRGGBB (#AARRGGBB с прозрачностью);
                  при записи по умолчанию black, при чтении — сказать его прямо
                  (из png в png — цвет записанного листа)
   --paper ЦВЕТ   (png) цвет бумаги; при записи по умолчанию white
+  --ink N, --paper N
+                 (запись scr) цвета Spectrum от 0 до 7 в атрибутах: 0 чёрный,
+                 1 синий, 2 красный, 3 пурпурный, 4 зелёный, 5 голубой,
+                 6 жёлтый, 7 белый; по умолчанию чернила 0, бумага 7
+  --cells КЛЕТКИ (чтение scr) sheet или текст, напечатанный на экране
   --proportional (fzx) пропорциональный шрифт: чернила символа сдвинуты к левому
                  краю, ширина — по чернилам, между символами одна точка,
                  символ без чернил (пробел) — в полклетки; без ключа — моноширинный

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -50,6 +51,11 @@ const FormatInfo Formats[] = {
     {Format::Atari, u"atari", {u"fnt"}, true, true, u"шрифт Atari"},
     {Format::Cpc, u"cpc", {u"bas"}, true, true, u"программу CPC"},
     {Format::Raw, u"raw", {u"raw"}, true, false, {}},
+    {Format::Tzx, u"tzx", {u"tzx"}, true, true, {}},
+    {Format::Scr, u"scr", {u"scr"}, true, true, {}},
+    {Format::Sna, u"sna", {u"sna"}, true, false, {}},
+    {Format::Z80, u"z80", {u"z80"}, true, false, {}},
+    {Format::Szx, u"szx", {u"szx"}, true, false, {}},
 };
 
 // Names that scripts used before a format had the name it has now.
@@ -106,6 +112,16 @@ FontRead readerAnswer(const Request &request, QByteArrayView bytes)
         return readCpcBasic(bytes);
     case Format::Raw:
         return readRawFont(bytes, request.first);
+    case Format::Tzx:
+        return readTap(bytes, request.block, TapeImage::Tzx);
+    case Format::Scr:
+        return readScreen(bytes, request.cells.value_or(QString()));
+    case Format::Sna:
+        return readSnapshot(bytes, SnapshotKind::Sna, request.snapshotAddress);
+    case Format::Z80:
+        return readSnapshot(bytes, SnapshotKind::Z80, request.snapshotAddress);
+    case Format::Szx:
+        return readSnapshot(bytes, SnapshotKind::Szx, request.snapshotAddress);
     case Format::Z80Assembler:
     case Format::CHeader:
     case Format::X86Assembler:
@@ -138,9 +154,11 @@ Encoded encode(const Request &request, QByteArrayView font, int firstSet)
     switch (request.to) {
     case Format::SpecChr:
         return {font.toByteArray(), {}};
-    case Format::Tap: {
+    case Format::Tap:
+    case Format::Tzx: {
         TapOptions tap = request.tap;
         tap.name = name;
+        tap.image = request.to == Format::Tzx ? TapeImage::Tzx : TapeImage::Tap;
         return writeTap(font, tap);
     }
     case Format::Psf:
@@ -172,8 +190,14 @@ Encoded encode(const Request &request, QByteArrayView font, int firstSet)
         return {writeAtari(font), {}};
     case Format::Cpc:
         return {writeCpcBasic(font), {}};
+    case Format::Scr:
+        return request.text ? writeScreenText(font, *request.text, request.screen)
+                            : writeScreen(font, request.screen);
     case Format::Gph:
     case Format::Raw:
+    case Format::Sna:
+    case Format::Z80:
+    case Format::Szx:
         break;
     }
     return {}; // the command line lets no unwritable format through
@@ -240,13 +264,15 @@ QString defaultSuffix(Format format)
     return infoOf(format).suffixes.first().toString();
 }
 
-QString formatNames()
+QString formatNames(const QList<Format> &formats, QStringView conjunction)
 {
     QStringList names;
-    for (const FormatInfo &info : Formats)
-        names.append(info.name.toString());
+    for (const FormatInfo &info : Formats) {
+        if (formats.isEmpty() || formats.contains(info.format))
+            names.append(info.name.toString());
+    }
     const QString last = names.takeLast();
-    return names.join(u", "_s) + u" и "_s + last;
+    return names.isEmpty() ? last : u"%1 %2 %3"_s.arg(names.join(u", "_s), conjunction, last);
 }
 
 bool canRead(Format format)
@@ -290,8 +316,9 @@ Outcome convertFont(const Request &request)
     const QByteArrayView font = request.set < 0
         ? QByteArrayView(read.font)
         : QByteArrayView(read.font).sliced(request.set * SetBytes, SetBytes);
-    const QString oneSet
-        = request.text ? u"картинку текста"_s : infoOf(request.to).oneSet.toString();
+    const QString oneSet = !request.text ? infoOf(request.to).oneSet.toString()
+        : request.to == Format::Scr      ? u"экран с текстом"_s
+                                         : u"картинку текста"_s;
     if (!oneSet.isEmpty() && font.size() > SetBytes)
         return failure(
             UsageError,

@@ -27,6 +27,12 @@ enum class Format {
     Atari,
     Cpc,
     Raw,
+    // Tapes, screens and snapshots of the Spectrum
+    Tzx,
+    Scr,
+    Sna,
+    Z80,
+    Szx,
 };
 
 // The format a --from or --to value names, or a file name's extension implies.
@@ -35,8 +41,9 @@ std::optional<Format> formatOfPath(const QByteArray &path);
 QString formatName(Format format);
 // The extension a file of the format gets when the converter names it.
 QString defaultSuffix(Format format);
-// Every format's name, for the messages: "specchr, gph, … и raw".
-QString formatNames();
+// The formats' names for a message, the last joined by the conjunction: "png или scr"; every
+// format's when none are named: "specchr, gph, … и szx".
+QString formatNames(const QList<Format> &formats = {}, QStringView conjunction = u"и");
 bool canRead(Format format);
 bool canWrite(Format format);
 
@@ -58,6 +65,9 @@ struct Request
     bool proportional = false;
     std::optional<int> thumbnail; // its size: the first set as a picture fitting it
     std::optional<int> first; // the code of a raw font's first character
+    ScreenOptions screen;
+    std::optional<QString> cells; // for a screen read: "sheet" or the text printed on it
+    std::optional<int> snapshotAddress; // --addr on reading a snapshot
 };
 
 // The exit status with its message: 0 done (the warning, if any, tells what the input

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 
 #include <cstdint>
@@ -61,9 +62,11 @@ char32_t asciiStandIn(int code);
 FontRead readSpecChr(QByteArrayView bytes);
 // For a file the editor's checkGph accepted.
 FontRead readGph(QByteArrayView bytes);
+// Tapes are read and written through libspectrum, as TAP or TZX images.
+enum class TapeImage { Tap, Tzx };
 // block < 0 takes every CODE block whose length is a whole number of sets; otherwise the block
-// of that number, counted from 0 as tape listings count them.
-FontRead readTap(QByteArrayView bytes, int block);
+// of that number, counted from 0 as tzxlist lists them.
+FontRead readTap(QByteArrayView bytes, int block, TapeImage image = TapeImage::Tap);
 FontRead readPsf(QByteArrayView bytes);
 FontRead readBdf(QByteArrayView bytes);
 FontRead readFzx(QByteArrayView bytes);
@@ -79,6 +82,7 @@ struct TapOptions
     int address = 64000;
     bool loader = false;
     QString name; // the tape name, cut to 10 characters
+    TapeImage image = TapeImage::Tap;
 };
 Encoded writeTap(QByteArrayView font, const TapOptions &options);
 // The BASIC loader of a font at the address, tokenised as it lies in Spectrum memory: one
@@ -159,6 +163,39 @@ std::optional<Colour> colourNamed(const QString &text);
 // loading it takes longer than any other whole conversion. An empty text when it is there,
 // else why not.
 QString pngCodecProblem();
+
+// The codes of a text's lines, split at "\n", or the reason a character has none: the Spectrum
+// shows codes 32..127, "↑", "£" and "©" standing also for "^" and "`".
+struct TextCodes
+{
+    QList<QList<int>> lines;
+    QString error;
+};
+TextCodes textCodes(const QString &text);
+
+// A Spectrum screen (.scr): the 6144 bytes of its bitmap as the display reads them, then 768
+// attribute bytes, one a cell of 32 × 24. The sheet puts up to 8 sets on it in rows of 32 × 3
+// as the PNG sheet does; a text is laid out as PRINT lays it out from the top left, a line
+// going on in the next row after 32 characters. Ink and paper are Spectrum colours 0..7.
+inline constexpr int ScreenBytes = 6912;
+inline constexpr int ScreenSets = 8;
+struct ScreenOptions
+{
+    int ink = 0;
+    int paper = 7;
+};
+Encoded writeScreen(QByteArrayView font, const ScreenOptions &options);
+Encoded writeScreenText(QByteArrayView set, const QString &text, const ScreenOptions &options);
+// cells is "sheet" for the sheet layout, or the text printed from the top left; the glyphs of
+// its characters are taken from their cells. A sheet gives the sets up to the last one with
+// ink, since a set of paper alone cannot be told from a row left empty.
+inline constexpr QStringView SheetCells = u"sheet";
+FontRead readScreen(QByteArrayView bytes, const QString &cells);
+
+// The font a snapshot's program prints with, found through CHARS (23606/23607: the font's
+// space lies at CHARS + 256), or the set at the address given.
+enum class SnapshotKind { Sna, Z80, Szx };
+FontRead readSnapshot(QByteArrayView bytes, SnapshotKind kind, std::optional<int> address);
 
 // A name made of ASCII letters, digits and "_" that starts with a letter and is no keyword
 // of C, as labels and C want.

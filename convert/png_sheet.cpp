@@ -526,16 +526,6 @@ Encoded pngBytes(const QImage &image)
     return {bytes, {}};
 }
 
-// The code of a character of the text; -1 for one the Spectrum has not.
-int codeOf(char32_t unicode)
-{
-    for (int code = FirstCode; code < FirstCode + CharsPerSet; ++code) {
-        if (unicode == unicodeOfCode(code) || unicode == asciiStandIn(code))
-            return code;
-    }
-    return -1;
-}
-
 // The size is checked from the header before the picture is unpacked, so a file that claims
 // a picture of another size costs nothing.
 FontRead readSheet(QByteArrayView bytes, const PngOptions &options)
@@ -599,29 +589,20 @@ Encoded writeThumbnail(QByteArrayView set, int size)
 
 Encoded writeText(QByteArrayView set, const QString &text, const PngOptions &options)
 {
-    QList<QList<int>> lines;
+    const TextCodes codes = textCodes(text);
+    if (!codes.error.isEmpty())
+        return {{}, codes.error};
+    const QList<QList<int>> &lines = codes.lines;
     int columns = 0;
-    for (const QString &line : text.split(u'\n')) {
-        QList<int> codes;
-        for (const char32_t unicode : line.toUcs4()) {
-            const int code = codeOf(unicode);
-            if (code < 0)
-                return {
-                    {},
-                    u"в тексте есть знак «%1», а у Spectrum только символы с кодами 32..127."_s.arg(
-                        QString::fromUcs4(&unicode, 1))};
-            codes.append(code);
-        }
-        columns = std::max(columns, int(codes.size()));
-        lines.append(codes);
-    }
+    for (const QList<int> &line : lines)
+        columns = std::max(columns, int(line.size()));
     if (columns == 0)
         return {{}, u"текст пуст."_s};
     return pngOf(
         set, columns, int(lines.size()),
         [&](int column, int row) {
-            const QList<int> &codes = lines[row];
-            return column < codes.size() ? Cell {0, codes[column] - FirstCode} : Cell {-1, -1};
+            const QList<int> &line = lines[row];
+            return column < line.size() ? Cell {0, line[column] - FirstCode} : Cell {-1, -1};
         },
         options);
 }

@@ -16,11 +16,12 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${GLYPHERY_FUZZ_BUILD_DIR:-$here/build-fuzz}
 parallel=${GLYPHERY_FUZZ_PARALLEL:-1}
 all_targets=(fuzz_specchr fuzz_gph fuzz_call_calculator fuzz_window_place
-    fuzz_tap fuzz_psf fuzz_bdf fuzz_png_sheet fuzz_cpc_basic)
+    fuzz_tap fuzz_psf fuzz_bdf fuzz_png_sheet fuzz_cpc_basic fuzz_snapshot fuzz_screen)
 if [ $# -gt 0 ]; then targets=("$@"); else targets=("${all_targets[@]}"); fi
 
 # The largest input a target can use: a 64-set SpecCHR, a gph with a few sets, a tape of a few
-# sets, a console font, a short BDF or PNG, a CPC program of a set, short texts.
+# sets, a console font, a short BDF or PNG, a CPC program of a set, a 48K snapshot, a screen,
+# short texts.
 max_len() {
     case "$1" in
     fuzz_specchr) echo 49152 ;;
@@ -28,6 +29,8 @@ max_len() {
     fuzz_cpc_basic) echo 8192 ;;
     fuzz_psf) echo 8192 ;;
     fuzz_png_sheet) echo 4096 ;;
+    fuzz_snapshot) echo 50000 ;;
+    fuzz_screen) echo 6913 ;;
     *) echo 256 ;;
     esac
 }

@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what glyphery-convert writes with the programs that read each format, one check a run:
 #
-#   check_tools.sh <glyphery-convert> pasmo|z80asm|nasm|xa65|ca65|m68k|gcc|rustc|tzxlist|zmakebas|
-#                  spectrum|kbd|bdftopcf|fontconfig|freetype|console_fonts|batch|names|png_module
+#   check_tools.sh <glyphery-convert> pasmo|z80asm|nasm|xa65|ca65|m68k|gcc|rustc|tzxlist|tapeconv|
+#                  snapconv|zmakebas|spectrum|kbd|bdftopcf|fontconfig|freetype|console_fonts|batch|
+#                  names|png_module
 #
 # A check whose program is not installed prints why and exits 77, which CTest counts as
 # skipped; setup.sh installs them all.
@@ -149,16 +150,85 @@ rustc)
     ;;
 tzxlist)
     need tzxlist
+    for image in tap tzx; do
+        to set1.SpecCHR "font.$image" --loader
+        to font.SpecCHR "all.$image" --addr 16384
+        tzxlist "font.$image" >font.txt
+        tzxlist "all.$image" >all.txt
+        grep -Eq 'Program: "font +" LINE 10$' font.txt || fail "no loader in: $(cat font.txt)"
+        grep -Eq 'Bytes: "font +" CODE +64000, 768$' font.txt || fail "no CODE in: $(cat font.txt)"
+        grep -Eq 'Bytes: "all +" CODE +16384, 49152$' all.txt || fail "no CODE in: $(cat all.txt)"
+        [ "$(grep -c '(PASS)' font.txt all.txt | paste -sd' ')" = "font.txt:4 all.txt:2" ] \
+            || fail "checksums: $(grep Checksum font.txt all.txt)"
+    done
+    # A TZX whose first block is a text description: --block counts it, as tzxlist does.
+    to set1.SpecCHR bare.tzx
+    { printf 'ZXTape!\x1a\x01\x14\x30\x05notes' && tail -c +11 bare.tzx; } >noted.tzx
+    code=$(tzxlist noted.tzx | awk '/Block #/ { block = $3 } /Bytes: "bare/ { print block }')
+    [ "$code" = "#1" ] || fail "tzxlist lists the CODE header as block ${code:-none}, not #1"
+    for block in 1 2; do
+        to noted.tzx "block$block.SpecCHR" --block "$block"
+        cmp "block$block.SpecCHR" set1.SpecCHR || fail "block $block of the noted tape is not the set"
+    done
+    echo "tzxlist lists the loader and the CODE blocks of TAP and TZX tapes with their addresses;"
+    echo "every checksum passes; --block counts a TZX's blocks as tzxlist does"
+    ;;
+tapeconv)
+    need tapeconv
+    # Each tape written turns into the other kind and back through tapeconv, byte for byte.
     to set1.SpecCHR font.tap --loader
+    to set1.SpecCHR font.tzx --loader
     to font.SpecCHR all.tap --addr 16384
-    tzxlist font.tap >font.txt
-    tzxlist all.tap >all.txt
-    grep -Eq 'Program: "font +" LINE 10$' font.txt || fail "no loader in: $(cat font.txt)"
-    grep -Eq 'Bytes: "font +" CODE +64000, 768$' font.txt || fail "no CODE in: $(cat font.txt)"
-    grep -Eq 'Bytes: "all +" CODE +16384, 49152$' all.txt || fail "no CODE in: $(cat all.txt)"
-    [ "$(grep -c '(PASS)' font.txt all.txt | paste -sd' ')" = "font.txt:4 all.txt:2" ] \
-        || fail "checksums: $(grep Checksum font.txt all.txt)"
-    echo "tzxlist lists the loader and the CODE blocks with their addresses; every checksum passes"
+    to font.SpecCHR all.tzx --addr 16384
+    for tape in font all; do
+        tapeconv "$tape.tap" "$tape-from-tap.tzx"
+        tapeconv "$tape.tzx" "$tape-from-tzx.tap"
+        cmp "$tape-from-tap.tzx" "$tape.tzx" || fail "tapeconv makes another TZX of $tape.tap"
+        cmp "$tape-from-tzx.tap" "$tape.tap" || fail "tapeconv makes another TAP of $tape.tzx"
+    done
+    to font-from-tap.tzx again.SpecCHR
+    cmp again.SpecCHR set1.SpecCHR || fail "the TZX tapeconv wrote does not read back as the set"
+    echo "tapeconv turns every TAP written into the TZX written and back, byte for byte"
+    ;;
+snapconv)
+    need snapconv
+    # A 48K .sna written byte by byte: 27 bytes of registers (SP at 23 and 24, interrupt mode
+    # at 25, border at 26), then the RAM from 16384. The PC is on the stack, where a .sna keeps
+    # it: 32768 at SP 65280. Set 5 of the font lies at 60000, and CHARS (23606/23607) holds
+    # the given value.
+    snapshot() { # file CHARS
+        local low=$(($2 % 256)) high=$(($2 / 256))
+        {
+            printf '\0%.0s' $(seq 23) && printf '\x00\xff\x01\x07'
+            head -c $((23606 - 16384)) /dev/zero
+            printf "$(printf '\\x%02x\\x%02x' "$low" "$high")"
+            head -c $((60000 - 23608)) /dev/zero
+            head -c $((5 * 768)) font.SpecCHR | tail -c 768
+            head -c $((65280 - 60768)) /dev/zero
+            printf '\x00\x80'
+            head -c $((65536 - 65282)) /dev/zero
+        } >"$1"
+        [ "$(stat -c %s "$1")" = 49179 ] || fail "$1 is not 49179 bytes"
+    }
+    head -c $((5 * 768)) font.SpecCHR | tail -c 768 >set5.SpecCHR
+    snapshot font.sna $((60000 - 256))
+    snapshot rom.sna 15360
+    for kind in z80 szx; do
+        snapconv font.sna "font.$kind" 2>/dev/null
+        snapconv rom.sna "rom.$kind" 2>/dev/null
+    done
+    for kind in sna z80 szx; do
+        to "font.$kind" "font-$kind.SpecCHR"
+        cmp "font-$kind.SpecCHR" set5.SpecCHR || fail "the .$kind gives another font than set 5"
+        status=0
+        errors=$("$convert" "rom.$kind" "rom-$kind.SpecCHR" 2>&1) || status=$?
+        [ "$status" = 1 ] && [[ $errors == *"CHARS (23606/23607) = 15360"*--addr* ]] \
+            || fail "the .$kind whose CHARS points into the ROM gave status $status: $errors"
+        to "rom.$kind" "rom-$kind.SpecCHR" --addr 60000
+        cmp "rom-$kind.SpecCHR" set5.SpecCHR || fail "--addr 60000 of the .$kind is not set 5"
+    done
+    echo "the .sna written here and the .z80 and .szx snapconv makes of it give the set CHARS"
+    echo "points to; with CHARS in the ROM each is refused, and --addr takes the set all the same"
     ;;
 zmakebas)
     need zmakebas
@@ -249,16 +319,16 @@ spectrum)
     # debugger types the keys: a key is its code in LAST_K (23560) with bit 5 of FLAGS (23611)
     # set, and the next one waits until the ROM has taken it. First LOAD "" and ENTER, so the
     # loader runs and sets CHARS (23606/23607); 25 frames after CHARS is right (the ROM drops a
-    # key pressed while it ends a program), a line that prints codes 32..127 from the top of a
-    # cleared screen. 100 frames after its ENTER the debugger prints the three text rows of
-    # screen memory, character by character and row by row as a SpecCHR set lies, and the
-    # free memory, RAMTOP (23730) less STKEND (23653). A Spectrum that has not got there by
-    # frame 5000 stops with status 3.
+    # key pressed while it ends a program), a line that sets the colours, clears the screen,
+    # prints codes 32..127 from its top left and waits in PAUSE 0, so that the lower screen
+    # stays clear. 300 frames after its ENTER (the emulator counts frames alike on any host)
+    # the debugger prints the whole screen memory, 6912 bytes, a frame's share at a time, then
+    # the free memory, RAMTOP (23730) less STKEND (23653). A Spectrum that has not got there
+    # by frame 5000 stops with status 3.
     spectrum_screen() {
         local tape=$1 low=$2 high=$3 keys
-        # LOAD ""; then CLS: FOR i=32 TO 127: PRINT CHR$ i;: NEXT i, keywords as their tokens.
-        local load=(239 34 34 13)
-        local line=(251 58 235 105 61 51 50 204 49 50 55 58 245 194 105 59 58 243 105 13)
+        local -n line=$4
+        local load=(239 34 34 13) # LOAD ""
         key_of() { # the expression for key number $<variable> of a list
             local -n list=$1
             local i expression=0
@@ -266,10 +336,7 @@ spectrum)
             echo "$expression"
         }
         {
-            echo 'set $k 0'
-            echo 'set $j 0'
-            echo 'set $w 0'
-            echo 'set $t 0'
+            printf 'set $%s 0\n' k j w t p
             echo "break time 1000 if spectrum:frames > 150 && ([23611] & 32) == 0 && \$k < ${#load[@]}"
             echo 'commands 1'
             echo "set 23560 $(key_of load k)"
@@ -280,38 +347,68 @@ spectrum)
             echo 'commands 3'
             echo "set 23560 $(key_of line j)"
             printf '%s\n' 'set 23611 [23611] | 32' 'set $j $j + 1' 'set $t spectrum:frames' continue end
-            echo "break time 1000 if \$j == ${#line[@]} && spectrum:frames > \$t + 100"
+            echo "break time 1000 if \$j == ${#line[@]} && spectrum:frames > \$t + 300 && \$p < 6912"
             echo 'commands 4'
-            for character in $(seq 0 95); do
-                for row in $(seq 0 7); do
-                    echo "print [$((16384 + row * 256 + character / 32 * 32 + character % 32))]"
-                done
-            done
+            for byte in $(seq 0 767); do echo "print [16384 + \$p + $byte]"; done
+            printf '%s\n' 'set $p $p + 768' continue end
+            printf '%s\n' 'break time 1000 if $p == 6912' 'commands 5'
             printf '%s\n' 'print [23730] + 256 * [23731] - [23653] - 256 * [23654]' 'exit 0' end
-            printf '%s\n' 'break time 1000 if spectrum:frames > 5000' 'commands 5' 'exit 3' end
+            printf '%s\n' 'break time 1000 if spectrum:frames > 5000' 'commands 6' 'exit 3' end
         } >keys.txt
         HOME=$work SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 120 fuse-sdl --machine 48 \
             --rom-48 "$rom" --no-sound --speed 10000 --no-auto-load --tape "$tape" \
             --debugger-command "$(cat keys.txt)" >fuse.txt 2>fuse-errors.txt \
             || fail "the Spectrum did not print the text from $tape: $(cat fuse-errors.txt)"
-    }
-    # Set N of the 64-set font at each address: the lowest the loader allows, one in the
-    # middle, and the highest a set fits at.
-    for case in 2:25000 33:40000 64:64768; do
-        set=${case%:*}
-        address=${case#*:}
-        to font.SpecCHR "font$set.tap" --loader --set "$set" --addr "$address"
-        spectrum_screen "font$set.tap" $((address % 256)) $(((address / 256 + 255) % 256))
         mapfile -t printed < <(grep '^0x' fuse.txt)
-        [ ${#printed[@]} = 769 ] || fail "fuse printed ${#printed[@]} values, not 769"
-        screen=$(printf '%02x' "${printed[@]:0:768}")
-        glyphs=$(od -An -v -tx1 -j $(((set - 1) * 768)) -N 768 font.SpecCHR | tr -d ' \n')
-        [ "$screen" = "$glyphs" ] || fail "the screen at $address is not set $set of the font"
-        free=$((printed[768]))
+        [ ${#printed[@]} = 6913 ] || fail "fuse printed ${#printed[@]} values, not 6913"
+        printf "$(printf '\\x%02x' "${printed[@]:0:6912}")" >screen.scr
+    }
+    # The Spectrum's codes 32..127 as text: ASCII but for "↑", "£" and "©".
+    text=
+    for code in $(seq 32 127); do
+        case $code in
+        94) text+=↑ ;;
+        96) text+=£ ;;
+        127) text+=© ;;
+        *) printf -v character '%b' "\\x$(printf %02x "$code")" && text+=$character ;;
+        esac
+    done
+    # Keywords as their tokens: BORDER b: PAPER b: INK i: CLS: FOR i=32 TO 127: PRINT CHR$ i;:
+    # NEXT i: PAUSE 0, or with PRINT '"x" before the PAUSE. BORDER b gives the two lines of the
+    # lower screen paper b and ink 7 on paper 0..3, ink 0 on 4..7, so these colours fill the
+    # whole screen alike.
+    colours_1_7=(231 49 58 218 49 58 217 55 58)
+    colours_6_0=(231 54 58 218 54 58 217 48 58)
+    loop=(251 58 235 105 61 51 50 204 49 50 55 58 245 194 105 59 58 243 105 58)
+    pause=(242 48 13)
+    x=(245 39 34 120 34 58)
+    # Set N of the 64-set font at each address: the lowest the loader allows, one in the
+    # middle, and the highest a set fits at; its text, its sheet, and with "x" a line after it.
+    for case in 2:25000:1:7:x 33:40000:6:0: 64:64768:1:7:; do
+        IFS=: read -r set address paper ink after <<<"$case"
+        to font.SpecCHR "font$set.tap" --loader --set "$set" --addr "$address"
+        head -c $((set * 768)) font.SpecCHR | tail -c 768 >set.SpecCHR
+        colours=colours_${paper}_$ink[@]
+        typed=("${!colours}" "${loop[@]}")
+        [ -z "$after" ] || typed+=("${x[@]}")
+        typed+=("${pause[@]}")
+        spectrum_screen "font$set.tap" $((address % 256)) $(((address / 256 + 255) % 256)) typed
+        cells=$text${after:+$'\n'$after}
+        to set.SpecCHR text.scr --text "$cells" --ink "$ink" --paper "$paper" --force
+        cmp text.scr screen.scr || fail "the screen with set $set at $address is not the text's .scr"
+        if [ -z "$after" ]; then
+            to set.SpecCHR sheet.scr --ink "$ink" --paper "$paper" --force
+            cmp sheet.scr screen.scr || fail "the screen with set $set is not the set's sheet"
+        fi
+        to screen.scr read.SpecCHR --cells "$cells" --force
+        cmp read.SpecCHR set.SpecCHR || fail "the font read off the screen at $address is not set $set"
+        free=$((printed[6912]))
         [ "$free" -ge 1024 ] || fail "only $free bytes free for BASIC with the font at $address"
     done
-    echo "a 48K Spectrum (Fuse, free ROM) runs the loader at 25000, 40000 and 64768, and prints"
-    echo "codes 32..127 with the set the tape holds; BASIC keeps at least 1024 bytes free"
+    echo "a 48K Spectrum (Fuse, free ROM) runs the loader at 25000, 40000 and 64768 and prints"
+    echo "codes 32..127 with the set the tape holds, in two sets of colours and once with a line"
+    echo "after them: its screen memory is the .scr of that text and of the set's sheet, byte for"
+    echo "byte, and reads back as the set; BASIC keeps at least 1024 bytes free"
     ;;
 batch)
     need gzip

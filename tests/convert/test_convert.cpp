@@ -159,12 +159,17 @@ FontRead writtenAndRead(const QString &format, const QByteArray &font)
         return readPngSheet(writePngSheet(font, WrittenSheets.at(format)).bytes, {});
     if (DrawnSheets.count(format))
         return readPngSheet(drawnSheet(font, DrawnSheets.at(format)), DrawnSheets.at(format).given);
+    if (format == u"SCR sheet")
+        return readScreen(writeScreen(font, {}).bytes, SheetCells.toString());
     // Tapes: the font as high as it fits, with the loader before it where there is room.
     const int address = 65536 - int(font.size());
     const QByteArray tape
         = writeTap(font, {address, address >= LowestLoaderAddress, u"test"_s}).bytes;
     if (format == u"TAP")
         return readTap(tape, -1);
+    if (format == u"TZX")
+        return readTap(writeTap(font, {address, false, u"test"_s, TapeImage::Tzx}).bytes, -1,
+                       TapeImage::Tzx);
     if (format == u"TAP block 2")
         return readTap(tape, 2); // after the loader, the CODE header: its data block is taken
     if (format == u"TAP block 3")
@@ -328,9 +333,10 @@ void TestConvert::roundTrip_data()
     QTest::addColumn<QString>("format");
     QTest::addColumn<int>("sets");
     const std::pair<const char *, int> rows[]
-        = {{"SpecCHR", 64}, {"gph", 64},        {"TAP", 1},         {"TAP", 64},
-           {"TAP", 3},      {"TAP block 2", 2}, {"TAP block 3", 2}, {"TAP two files", 64},
-           {"PSF", 1},      {"BDF", 1},         {"PNG", 64},        {"FZX", 1}};
+        = {{"SpecCHR", 64},  {"gph", 64},        {"TAP", 1},         {"TAP", 64},
+           {"TAP", 3},       {"TAP block 2", 2}, {"TAP block 3", 2}, {"TAP two files", 64},
+           {"PSF", 1},       {"BDF", 1},         {"PNG", 64},        {"TZX", 64},
+           {"SCR sheet", 8}, {"SCR sheet", 3},   {"FZX", 1}};
     for (const auto &[format, sets] : rows)
         QTest::addRow("%s, %d sets", format, sets) << QString::fromUtf8(format) << sets;
     // The CPC has every Spectrum character, and these raw fonts every code 32..127.
@@ -610,6 +616,33 @@ void TestConvert::badInput_data()
     QTest::newRow("tape header block chosen but not CODE")
         << u"in.tap"_s << writeTap(font, {64000, true, {}}).bytes
         << QStringList {u"--block"_s, u"0"_s} << out << false << u"не CODE"_s;
+    QTest::newRow("TZX without its signature")
+        << u"in.tzx"_s << tape << QStringList() << out << false << u"нет подписи"_s;
+    QTest::newRow("TZX block that is a pause")
+        << u"in.tzx"_s << QByteArray("ZXTape!\x1a\x01\x14\x20\x00\x00", 13)
+        << QStringList {u"--block=0"_s} << out << false << u"в блоке 0 нет данных"_s;
+    QTest::newRow("tape packed by bzip2, which libspectrum would unpack without a limit")
+        << u"in.tap"_s << QByteArray("BZh91AY&SY") << QStringList() << out << false << u"сжат"_s;
+    QTest::newRow("snapshot cut short") << u"in.sna"_s << QByteArray(1000, '\0') << QStringList()
+                                        << out << false << u"повреждён или обрезан"_s;
+    // A .z80 of version 3 for a 48K whose page at 16384 unpacks to 2 bytes, which libspectrum
+    // would keep as the page.
+    QByteArray shortPage(32 + 54, '\0');
+    shortPage[30] = 54;
+    QTest::newRow("z80 snapshot whose page is short of 16 KB")
+        << u"in.z80"_s << shortPage + QByteArray("\x02\x00\x08\x00\x00", 5) << QStringList() << out
+        << false << u"распаковывается не в 16 КБ"_s;
+    // An .szx of a 48K whose page 5 comes twice, both stored as they are.
+    const QByteArray ramp = QByteArray("RAMP\x03\x40\0\0\0\0\x05", 11) + QByteArray(16384, '\0');
+    QTest::newRow("szx snapshot with a page twice")
+        << u"in.szx"_s << QByteArray("ZXST\x01\x04\x01\0", 8) + ramp + ramp << QStringList() << out
+        << false << u"страница памяти 5 записана дважды"_s;
+    QTest::newRow("screen a byte too long")
+        << u"in.scr"_s << QByteArray(6913, '\0') << QStringList {u"--cells=sheet"_s} << out << false
+        << u"6913 байт, а экран Spectrum — ровно 6912"_s;
+    QTest::newRow("screen whose two A differ")
+        << u"in.scr"_s << QByteArray(6912, '\0').replace(1, 1, "\x01")
+        << QStringList {u"--cells=AA"_s} << out << false << u"«A» нарисован по-разному"_s;
     QTest::newRow("PSF of 8 × 16 glyphs")
         << u"in.psf"_s << tall << QStringList() << out << false << u"8×16"_s;
     QTest::newRow("PSF of one glyph cut short")
@@ -763,6 +796,13 @@ void TestConvert::commandLine_data()
     row("unknown format", u"IN|OUT.tap|--to|xyz"_s, u"«xyz» неизвестен"_s);
     row("unknown extension", u"IN|OUT.xyz"_s, u"--to"_s);
     row("snapshot extension", u"IN|OUT.z80"_s, u"снимок памяти"_s);
+    row("screen read without its cells", u"IN.scr|OUT.tap|--from=scr"_s, u"--cells"_s);
+    row("cells for reading a tape", u"IN|OUT.tap|--cells=sheet"_s, u"только для чтения из scr"_s);
+    row("screen colour beyond 7", u"IN|OUT.scr|--ink=8"_s, u"от 0 до 7"_s);
+    row("screen ink as the paper", u"IN|OUT.scr|--ink=3|--paper=3"_s, u"один цвет"_s);
+    row("nine sets on a screen", u"BIG|OUT.scr"_s, u"помещается 8 наборов"_s);
+    row("text below the screen", u"IN|OUT.scr|--set=1|--text="_s + QString(24 * 32 + 1, u'A'),
+        u"больше 24 строк"_s);
     done("assembler by .z80s", u"IN|OUT.z80s"_s, {}, u"out.z80s"_s);
     row("gph written", u"IN|OUT.gph"_s, u"только прочитать"_s);
     row("assembler read", u"IN|OUT.tap|--from|asm"_s, u"только записать"_s);
@@ -780,7 +820,7 @@ void TestConvert::commandLine_data()
     done("Z80 assembler by its former name", u"IN|OUT.txt|--to|asm"_s, {}, u"out.txt"_s);
     done("6502 assembler in binary", u"IN|OUT.a65|--base|bin"_s, {}, u"out.a65"_s);
     row("base for Rust", u"IN|OUT.rs|--base|bin"_s,
-        u"ключ --base — только для записи в z80asm, x86asm, 6502asm, 68kasm."_s);
+        u"ключ --base — только для записи в z80asm, x86asm, 6502asm или 68kasm."_s);
     row("first for SpecCHR", u"IN|OUT.tap|--first|32"_s, u"только для чтения из raw"_s);
     row("first above 255", u"IN|OUT.tap|--from|raw|--first|256"_s, u"от 0 до 255"_s);
     row("raw written", u"IN|OUT.raw"_s, u"только прочитать"_s);
