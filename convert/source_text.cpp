@@ -3,6 +3,7 @@
 
 #include <QByteArrayList>
 
+#include <algorithm>
 #include <array>
 
 using namespace Qt::Literals::StringLiterals;
@@ -16,19 +17,23 @@ namespace {
 
 using Texts = std::array<QByteArray, 256>;
 
-// The comment after each character's line: its code and, but for the space, the character.
-// A backslash never ends the line: nasm would join the next line to the comment.
-std::array<QByteArray, CharsPerSet> characterNotes()
+// The end of each character's line, from the comment on: its code and, but for the space, the
+// character, between the comment's opening and closing. A backslash never ends the line: nasm
+// would join the next line to the comment.
+std::array<QByteArray, CharsPerSet> lineEnds(const QByteArray &opening, const QByteArray &closing)
 {
-    std::array<QByteArray, CharsPerSet> notes;
+    std::array<QByteArray, CharsPerSet> ends;
     for (int character = 0; character < CharsPerSet; ++character) {
         const int code = FirstCode + character;
         const char32_t unicode = unicodeOfCode(code);
-        notes[toIndex(character)] = QByteArray::number(code)
-            + (code == FirstCode ? QByteArray() : ' ' + QString::fromUcs4(&unicode, 1).toUtf8());
+        QByteArray note = QByteArray::number(code);
+        if (code != FirstCode)
+            note += ' ' + QString::fromUcs4(&unicode, 1).toUtf8();
+        if (code == '\\')
+            note += u" — обратная косая черта"_s.toUtf8();
+        ends[toIndex(character)] = opening + note + closing + '\n';
     }
-    notes[toIndex('\\' - FirstCode)] += u" — обратная косая черта"_s.toUtf8();
-    return notes;
+    return ends;
 }
 
 QByteArray setNote(QByteArrayView font)
@@ -78,13 +83,21 @@ Texts assemblerTexts(const Dialect &dialect, NumberBase base)
     return byteTexts("", 10, 1);
 }
 
-void appendRows(QByteArray &text, QByteArrayView font, int set, int character, const Texts &texts)
+// A character's line is put together in a buffer of its own and appended at once: appending
+// each number and comma to the text took most of the conversion's time.
+void appendLine(QByteArray &text, QByteArrayView start, QByteArrayView font, int set, int character,
+                const Texts &numbers, QByteArrayView end)
 {
+    std::array<char, 256> line; // the longest start and end, 8 numbers of 10 and 7 commas
+    char *at = std::copy(start.begin(), start.end(), line.data());
     for (int row = 0; row < GlyphSize; ++row) {
         if (row > 0)
-            text += ',';
-        text += texts[rowOf(font, set, character, row)];
+            *at++ = ',';
+        const QByteArray &number = numbers[rowOf(font, set, character, row)];
+        at = std::copy(number.cbegin(), number.cend(), at);
     }
+    at = std::copy(end.begin(), end.end(), at);
+    text.append(line.data(), at - line.data());
 }
 
 // Every C keyword up to C23: a header naming its array after one of them would not compile.
@@ -124,17 +137,14 @@ QByteArray writeAssembler(QByteArrayView font, const QString &name, int firstSet
 {
     const Dialect &dialect = Dialects[static_cast<int>(cpu)];
     const Texts numbers = assemblerTexts(dialect, base);
-    const auto notes = characterNotes();
-    const QByteArray comment = QByteArray(" ") + dialect.comment + ' ';
+    const auto ends = lineEnds(QByteArray(" ") + dialect.comment + ' ', {});
     const QByteArray bytes = QByteArray("    ") + dialect.bytes + ' ';
     QByteArray text = dialect.comment + (' ' + setNote(font)) + '\n';
     text.reserve(font.size() * 8);
     for (int set = 0; set < setCountOf(font); ++set) {
         text += '\n' + name.toLatin1() + '_' + QByteArray::number(firstSet + set + 1) + ":\n";
         for (int character = 0; character < CharsPerSet; ++character) {
-            text += bytes;
-            appendRows(text, font, set, character, numbers);
-            text += comment + notes[toIndex(character)] + '\n';
+            appendLine(text, bytes, font, set, character, numbers, ends[toIndex(character)]);
         }
     }
     return text;
@@ -143,7 +153,7 @@ QByteArray writeAssembler(QByteArrayView font, const QString &name, int firstSet
 QByteArray writeCHeader(QByteArrayView font, const QString &name, int firstSet)
 {
     const Texts numbers = byteTexts("0x", 16, 2);
-    const auto notes = characterNotes();
+    const auto ends = lineEnds(", /* ", " */");
     const QByteArray identifier = name.toLatin1();
     const QByteArray guard = identifier.toUpper() + "_H";
     QByteArray text = "/* " + setNote(font) + " */\n#ifndef " + guard + "\n#define " + guard
@@ -152,9 +162,7 @@ QByteArray writeCHeader(QByteArrayView font, const QString &name, int firstSet)
     for (int set = 0; set < setCountOf(font); ++set) {
         text += u"    /* набор %1 */\n"_s.arg(firstSet + set + 1).toUtf8();
         for (int character = 0; character < CharsPerSet; ++character) {
-            text += "    ";
-            appendRows(text, font, set, character, numbers);
-            text += ", /* " + notes[toIndex(character)] + " */\n";
+            appendLine(text, "    ", font, set, character, numbers, ends[toIndex(character)]);
         }
     }
     return text + "};\n\n#endif\n";
@@ -167,7 +175,7 @@ QByteArray writeRust(QByteArrayView font, const QString &name, int firstSet)
 {
     static_assert(SetBytes == 768, "the Rust text spells out the size of a set");
     const Texts numbers = byteTexts("0x", 16, 2);
-    const auto notes = characterNotes();
+    const auto ends = lineEnds(", // ", {});
     const QByteArray identifier = name.toUpper().toLatin1();
     QByteArray text = "// " + setNote(font) + '\n';
     text.reserve(font.size() * 8);
@@ -176,9 +184,7 @@ QByteArray writeRust(QByteArrayView font, const QString &name, int firstSet)
         sets.append(identifier + '_' + QByteArray::number(firstSet + set + 1));
         text += "\npub const " + sets.last() + ": [u8; 768] = [\n";
         for (int character = 0; character < CharsPerSet; ++character) {
-            text += "    ";
-            appendRows(text, font, set, character, numbers);
-            text += ", // " + notes[toIndex(character)] + '\n';
+            appendLine(text, "    ", font, set, character, numbers, ends[toIndex(character)]);
         }
         text += "];\n";
     }
