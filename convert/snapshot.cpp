@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "convert/formats.h"
 #include "convert/libspectrum_handles.h"
+#include "convert/spectrum_codec.h"
 
 #include <QList>
 
@@ -209,7 +209,8 @@ FontRead fontThroughChars(const Memory &memory)
 
 } // namespace
 
-FontRead readSnapshot(QByteArrayView bytes, SnapshotKind kind, std::optional<int> address)
+FontRead Libspectrum::readSnapshot(QByteArrayView bytes, SnapshotKind kind,
+                                   std::optional<int> address)
 {
     const QString reason = kind == SnapshotKind::Z80 ? z80FrameReason(bytes)
         : kind == SnapshotKind::Szx                  ? szxPagesReason(bytes)

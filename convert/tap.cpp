@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "convert/formats.h"
 #include "convert/libspectrum_handles.h"
+#include "convert/spectrum_codec.h"
 
 #include <QList>
 
@@ -256,7 +256,7 @@ QString placeError(QByteArrayView font, const TapOptions &options)
 
 } // namespace
 
-FontRead readTap(QByteArrayView bytes, int block, TapeImage image)
+FontRead Libspectrum::readTape(QByteArrayView bytes, int block, TapeImage image)
 {
     const Tape tape = splitTape(bytes, image);
     if (!tape.error.isEmpty())
@@ -264,7 +264,8 @@ FontRead readTap(QByteArrayView bytes, int block, TapeImage image)
     return block < 0 ? allFontBlocks(tape.blocks) : chosenBlock(tape.blocks, block);
 }
 
-Encoded writeTap(QByteArrayView font, const TapOptions &options)
+Encoded Libspectrum::writeTape(QByteArrayView font, const TapOptions &options,
+                               QByteArray (*loader)(int address))
 {
     if (const QString error = placeError(font, options); !error.isEmpty())
         return {{}, error};
@@ -273,7 +274,7 @@ Encoded writeTap(QByteArrayView font, const TapOptions &options)
     const LibspectrumOwned<libspectrum_tape> tape(libspectrum_tape_alloc());
     const QByteArray name = tapeName(options.name);
     if (options.loader) {
-        const QByteArray program = loaderProgram(options.address);
+        const QByteArray program = loader(options.address);
         appendFile(tape.get(), ProgramType, name, program, LoaderLine, int(program.size()));
     }
     // 32768 in the second parameter marks a CODE file, as the Spectrum's own SAVE writes it.

@@ -11,12 +11,15 @@ set(GLYPHERY_APP_ID invalid.glyphery.glyphery)
 set(glyphery_docdir ${CMAKE_INSTALL_DATADIR}/doc/glyphery)
 
 install(TARGETS glyphery glyphery-convert RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The converter's PNG module, which it loads from there, below its own folder's parent. Not
-# directly in a library folder: ldconfig has no business with a module no one links.
-install(TARGETS glyphery_png LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/glyphery/modules)
+# The converter's modules (PNG; tapes and snapshots), which it loads from there, below its own
+# folder's parent. Not directly in a library folder: ldconfig has no business with modules no
+# one links.
+install(TARGETS glyphery_png glyphery_spectrum
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/glyphery/modules)
 # A plain strip keeps the compiler's .comment and .note sections; Debian's dh_strip drops them.
 foreach(binary ${CMAKE_INSTALL_BINDIR}/glyphery ${CMAKE_INSTALL_BINDIR}/glyphery-convert
-        ${CMAKE_INSTALL_LIBDIR}/glyphery/modules/glyphery-png.so)
+        ${CMAKE_INSTALL_LIBDIR}/glyphery/modules/glyphery-png.so
+        ${CMAKE_INSTALL_LIBDIR}/glyphery/modules/glyphery-spectrum.so)
     install(CODE "
         if(CMAKE_INSTALL_DO_STRIP)
             execute_process(

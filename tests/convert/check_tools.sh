@@ -4,7 +4,7 @@
 #
 #   check_tools.sh <glyphery-convert> pasmo|z80asm|nasm|xa65|ca65|m68k|gcc|rustc|tzxlist|tapeconv|
 #                  snapconv|zmakebas|spectrum|kbd|bdftopcf|fontconfig|freetype|console_fonts|batch|
-#                  names|png_module
+#                  names|modules
 #
 # A check whose program is not installed prints why and exits 77, which CTest counts as
 # skipped; setup.sh installs them all.
@@ -479,18 +479,23 @@ console_fonts)
     done
     echo "${#fonts[@]} console fonts convert to SpecCHR and back with every glyph of 32..127 kept"
     ;;
-png_module)
-    # Qt Gui is loaded for pictures alone, from the module beside the program or below its
-    # parent folder; a program without its module says so instead of failing blindly.
-    ! ldd "$convert" | grep -q libQt6Gui || fail "the program itself loads Qt Gui"
+modules)
+    # Qt Gui is loaded for pictures alone and libspectrum for tapes and snapshots, each from its
+    # module beside the program or below its parent folder; a program without its modules says
+    # so instead of failing blindly.
+    ! ldd "$convert" | grep -qE 'libQt6Gui|libspectrum' || fail "the program itself loads them"
     to set1.SpecCHR set1.png
+    to set1.SpecCHR set1.tap
     cp "$convert" alone
-    status=0
-    ./alone set1.SpecCHR alone.png 2>errors.txt || status=$?
-    [ "$status" = 1 ] && grep -q "модуль картинок PNG" errors.txt && [ ! -e alone.png ] \
-        || fail "without its module: status $status, $(cat errors.txt)"
-    ./alone set1.SpecCHR alone.fzx || fail "without its module the program fails an FZX font too"
-    echo "Qt Gui loaded for pictures alone; without its module a picture is refused, the rest done"
+    declare -A module_of=([png]="модуль картинок PNG" [tap]="модуль лент и снимков Spectrum")
+    for format in png tap; do
+        status=0
+        ./alone set1.SpecCHR "alone.$format" 2>errors.txt || status=$?
+        [ "$status" = 1 ] && grep -q "${module_of[$format]}" errors.txt && [ ! -e "alone.$format" ] \
+            || fail "$format without its module: status $status, $(cat errors.txt)"
+    done
+    ./alone set1.SpecCHR alone.fzx || fail "without its modules the program fails an FZX font too"
+    echo "Qt Gui and libspectrum loaded only when needed; without its modules the rest is done"
     ;;
 names)
     # A name that is not UTF-8 is the bytes it is, not the name Qt would make of it (U+FFFD,

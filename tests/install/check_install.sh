@@ -164,6 +164,13 @@ if [ -f "$thumbnailer" ]; then
         || fail "the thumbnail is not the font's first set"
 fi
 
+# The converter's tapes come from its other module, found where it was installed too.
+head -c 768 /dev/urandom >"$root/set.SpecCHR"
+"$prefix/bin/glyphery-convert" "$root/set.SpecCHR" "$root/set.tap" \
+    && "$prefix/bin/glyphery-convert" "$root/set.tap" "$root/from tape.SpecCHR" \
+    && cmp -s "$root/set.SpecCHR" "$root/from tape.SpecCHR" \
+    || fail "the installed converter does not write and read back a tape"
+
 # Every manual page, found by man as a reader finds them, by language: present, compressed,
 # formatted without a warning, and readable, which a page in the wrong folder or the wrong
 # encoding is not; so the rendered page must hold its own NAME line. lexgrog reads that line
