@@ -114,6 +114,11 @@ std::optional<int> integerIn(const QString &text, int lowest, int highest)
     return ok && value >= lowest && value <= highest ? std::optional<int>(value) : std::nullopt;
 }
 
+QString unknownFormat(const QString &name)
+{
+    return u"формат «%1» неизвестен; известны %2."_s.arg(name, formatNames());
+}
+
 // The format a --from or --to value names, or else the one the file name implies.
 std::optional<Format> formatFor(const Arguments &given, const QString &option,
                                 const QByteArray &path, QString &error)
@@ -121,8 +126,7 @@ std::optional<Format> formatFor(const Arguments &given, const QString &option,
     if (given.options.contains(option)) {
         const std::optional<Format> named = formatNamed(given.options[option]);
         if (!named)
-            error = u"формат «%1» неизвестен; известны %2."_s.arg(given.options[option],
-                                                                  formatNames());
+            error = unknownFormat(given.options[option]);
         return named;
     }
     const std::optional<Format> implied = formatOfPath(path);
@@ -293,8 +297,7 @@ QString checkBatch(const Arguments &given)
     if (!given.options.contains(u"--to"_s))
         return u"с --out-dir нужен ключ --to: в каком формате писать файлы в папку."_s;
     if (!formatNamed(given.options[u"--to"_s]))
-        return u"формат «%1» неизвестен; известны %2."_s.arg(given.options[u"--to"_s],
-                                                             formatNames());
+        return unknownFormat(given.options[u"--to"_s]);
     return {};
 }
 
