@@ -4,7 +4,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QMargins>
 #include <QPoint>
-#include <QWindow>
+#include <qwindowdefs.h>
 
 #include <functional>
 #include <optional>

@@ -192,7 +192,6 @@ private slots:
                  {std::pair(shown, across), std::pair(transposed, down)}) {
                 const int line = picture.height() / 2 + int(fontPixel * ratio * 1.5);
                 const auto runs = cellRuns(picture, line, 0xff00ffff, 0xff0000ff);
-                qDebug() << name << runs.value(0) << runs.value(1) << runs.value(2);
                 QCOMPARE(runs.size(), cells);
                 QCOMPARE(QSet<QList<int>>(runs.begin() + 1, runs.end()).size(), 1);
                 const QList<int> widths = runs.first() + runs.last();
