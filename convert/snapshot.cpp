@@ -195,8 +195,7 @@ FontRead fontThroughChars(const Memory &memory)
     const FontRead chars = bytesAt(memory, CharsVariable, 2);
     if (!chars.error.isEmpty())
         return chars;
-    const int value
-        = static_cast<std::uint8_t>(chars.font[0]) | static_cast<std::uint8_t>(chars.font[1]) << 8;
+    const int value = word(chars.font, 0);
     if (value + CharsBelowFont < PageBytes)
         return {
             {},
