@@ -31,11 +31,6 @@ libspectrum_id_t idOf(SnapshotKind kind)
     return LIBSPECTRUM_ID_SNAPSHOT_SZX;
 }
 
-int word(QByteArrayView bytes, qsizetype at)
-{
-    return static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8;
-}
-
 // How many bytes a packed .z80 block of runs (ED ED count byte) and single bytes unpacks to;
 // -1 when a run is cut short by the block's end, which libspectrum would read past.
 qsizetype unpackedSize(QByteArrayView block)

@@ -96,11 +96,6 @@ Tape splitTape(QByteArrayView bytes, TapeImage image)
     return tape;
 }
 
-int word(QByteArrayView bytes, qsizetype at)
-{
-    return static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8;
-}
-
 bool isHeader(const TapeBlock &block)
 {
     return block.carriesBytes && block.flag == HeaderFlag && block.data.size() == HeaderBytes;
