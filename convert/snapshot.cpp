@@ -31,11 +31,6 @@ libspectrum_id_t idOf(SnapshotKind kind)
     return LIBSPECTRUM_ID_SNAPSHOT_SZX;
 }
 
-int word(QByteArrayView bytes, qsizetype at)
-{
-    return static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8;
-}
-
 // How many bytes a packed .z80 block of runs (ED ED count byte) and single bytes unpacks to;
 // -1 when a run is cut short by the block's end, which libspectrum would read past.
 qsizetype unpackedSize(QByteArrayView block)
@@ -102,6 +97,8 @@ QString z80FrameReason(QByteArrayView bytes)
     return {};
 }
 
+const QString SzxCut = u"снимок .szx обрезан."_s;
+
 // The RAM pages of an .szx, each a RAMP chunk: the reason the file is not whole, or holds a
 // page twice (which libspectrum takes the last of, losing the other), or nothing.
 QString szxPagesReason(QByteArrayView bytes)
@@ -111,16 +108,15 @@ QString szxPagesReason(QByteArrayView bytes)
     QList<int> pages;
     for (qsizetype at = Header; at < bytes.size();) {
         if (bytes.size() - at < ChunkHeader)
-            return u"снимок .szx обрезан."_s;
+            return SzxCut;
         const qint64 length = qint64(word(bytes, at + 4)) | qint64(word(bytes, at + 6)) << 16;
         if (bytes.size() - at - ChunkHeader < length)
-            return u"снимок .szx обрезан."_s;
+            return SzxCut;
         if (bytes.sliced(at, 4) == "RAMP" && length >= 3) {
             const int page = static_cast<std::uint8_t>(bytes[at + ChunkHeader + 2]);
             if (pages.contains(page))
-                return u"в снимке .szx страница памяти %1 записана дважды: которая из них верна, "
-                       u"не "
-                       u"понять."_s.arg(page);
+                return u"в снимке .szx страница памяти %1 записана дважды: которая из них "
+                       u"верна, не понять."_s.arg(page);
             pages.append(page);
         }
         at += ChunkHeader + length;
@@ -195,8 +191,7 @@ FontRead fontThroughChars(const Memory &memory)
     const FontRead chars = bytesAt(memory, CharsVariable, 2);
     if (!chars.error.isEmpty())
         return chars;
-    const int value
-        = static_cast<std::uint8_t>(chars.font[0]) | static_cast<std::uint8_t>(chars.font[1]) << 8;
+    const int value = word(chars.font, 0);
     if (value + CharsBelowFont < PageBytes)
         return {
             {},

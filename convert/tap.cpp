@@ -59,6 +59,16 @@ bool carriesBytes(libspectrum_tape_block *block)
     }
 }
 
+// The XOR of the bytes. SAVE ends a block with that of the flag and the data, so that of a
+// whole block is 0 unless it was damaged.
+libspectrum_byte checksum(QByteArrayView bytes)
+{
+    libspectrum_byte sum = 0;
+    for (const char byte : bytes)
+        sum ^= static_cast<libspectrum_byte>(byte);
+    return sum;
+}
+
 Tape failedTape(const QString &reason)
 {
     return {nullptr, {}, reason};
@@ -85,20 +95,12 @@ Tape splitTape(QByteArrayView bytes, TapeImage image)
                                    qsizetype(libspectrum_tape_block_data_length(block)));
         if (whole.size() < 2)
             return failedTape(u"в блоке %1 нет даже флага и контрольной суммы."_s.arg(number));
-        char sum = 0;
-        for (const char byte : whole)
-            sum ^= byte;
-        if (sum != 0)
+        if (checksum(whole) != 0)
             return failedTape(u"у блока %1 неверная контрольная сумма."_s.arg(number));
         tape.blocks.append(
             {true, static_cast<std::uint8_t>(whole[0]), whole.sliced(1, whole.size() - 2)});
     }
     return tape;
-}
-
-int word(QByteArrayView bytes, qsizetype at)
-{
-    return static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8;
 }
 
 bool isHeader(const TapeBlock &block)
@@ -196,10 +198,7 @@ void appendBlock(libspectrum_tape *tape, std::uint8_t flag, QByteArrayView data)
     auto *bytes = static_cast<libspectrum_byte *>(libspectrum_malloc(length));
     bytes[0] = flag;
     std::copy(data.begin(), data.end(), bytes + 1);
-    libspectrum_byte sum = flag;
-    for (const char byte : data)
-        sum ^= static_cast<libspectrum_byte>(byte);
-    bytes[length - 1] = sum;
+    bytes[length - 1] = checksum(QByteArrayView(bytes, qsizetype(length) - 1));
     libspectrum_tape_block *block = libspectrum_tape_block_alloc(LIBSPECTRUM_TAPE_BLOCK_ROM);
     libspectrum_tape_block_set_data(block, bytes);
     libspectrum_tape_block_set_data_length(block, length);
