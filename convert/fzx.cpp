@@ -7,6 +7,7 @@
 // the same way where the last character's rows end, and the rows, a byte each for a character
 // up to 8 pixels wide. A character's rows run up to where the next one's start.
 #include "convert/formats.h"
+#include "convert/little_endian.h"
 
 #include <bit>
 
@@ -55,21 +56,10 @@ Ink inkOf(QByteArrayView set, int character, bool proportional)
     return ink;
 }
 
-void appendWord(QByteArray &bytes, int word)
-{
-    bytes += char(word & 0xff);
-    bytes += char(word >> 8);
-}
-
-int wordAt(QByteArrayView bytes, qsizetype at)
-{
-    return std::uint8_t(bytes[at]) | std::uint8_t(bytes[at + 1]) << 8;
-}
-
 // Where the rows that the word at a position points to start.
-qsizetype rowsPointedAt(QByteArrayView bytes, qsizetype word)
+qsizetype rowsPointedAt(QByteArrayView bytes, qsizetype at)
 {
-    return word + (wordAt(bytes, word) & OffsetMask);
+    return at + (word(bytes, at) & OffsetMask);
 }
 
 } // namespace

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/little_endian.h"
+
 #include <libspectrum.h>
 
 #include <QByteArrayView>
 #include <QString>
 
-#include <cstdint>
 #include <memory>
 
 namespace Glyphery {
@@ -27,12 +28,6 @@ QString readyToRead(QByteArrayView bytes);
 inline const libspectrum_byte *bytesOf(QByteArrayView bytes)
 {
     return reinterpret_cast<const libspectrum_byte *>(bytes.data());
-}
-
-// A word as the Spectrum and its tapes and snapshots keep it, low byte first.
-inline int word(QByteArrayView bytes, qsizetype at)
-{
-    return static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8;
 }
 
 struct LibspectrumFree

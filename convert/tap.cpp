@@ -185,11 +185,6 @@ FontRead allFontBlocks(const QList<TapeBlock> &blocks)
     return {font, {}, {}};
 }
 
-void appendWord(QByteArray &bytes, int value)
-{
-    bytes.append(char(value & 0xff)).append(char(value >> 8 & 0xff));
-}
-
 // A standard-speed block as the ROM's SAVE writes it: the flag, the data and their checksum.
 // The tape frees the bytes with libspectrum's own allocator, so they are made with it.
 void appendBlock(libspectrum_tape *tape, std::uint8_t flag, QByteArrayView data)
